@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// Flags are 16-bit integers holding 0 or -1, as the window's option logic
+// and the school adjustment compare them.
+using Flag = std::int16_t;
+constexpr Flag kTrue = -1;
+constexpr Flag kFalse = 0;
+
+// Everything the main window keeps for the calculation between two events.
+// Option clicks write the levels, flags and spell count; each recalculation
+// overwrites the rest from the controls.
+struct CalcState {
+    std::int16_t levelTotal = 0;
+    std::int16_t spellCount = 0;
+    std::int16_t intellect = 0;
+    std::int16_t intellectBracket = 0;
+    std::int16_t improvesNeeded = 0;
+    std::int16_t levelImproves = 0;
+    std::int16_t spellCredit = 0;
+    std::int16_t improvesLeft = 0;
+    std::int16_t spell1Percent = 0;
+    std::int16_t levelOneCount = 0;
+
+    // Levels above the first, 0..5; reaching only the first level of a
+    // school shows in its Level-One flag alone.
+    std::int16_t kraananLevel = 0;
+    std::int16_t shallyLevel = 0;
+    std::int16_t riijaLevel = 0;
+    std::int16_t jalaLevel = 0;
+    std::int16_t qorLevel = 0;
+    std::int16_t farenLevel = 0;
+    std::int16_t wcLevel = 0;
+
+    std::int16_t kraananUsed = 0;
+    std::int16_t shallyUsed = 0;
+    std::int16_t riijaUsed = 0;
+    std::int16_t jalaUsed = 0;
+    std::int16_t qorUsed = 0;
+    std::int16_t farenUsed = 0;
+    std::int16_t wcUsed = 0;
+
+    Flag kraananLevelOne = kFalse;
+    Flag shallyLevelOne = kFalse;
+    Flag riijaLevelOne = kFalse;
+    Flag jalaLevelOne = kFalse;
+    Flag qorLevelOne = kFalse;
+    Flag farenLevelOne = kFalse;
+    Flag wcLevelOne = kFalse;
+
+    std::string schoolName;
+
+    bool operator==(const CalcState &) const = default;
+};
+
+// The seven schools in the order of the school list, which is also the order
+// in which a typed school name is compared and the flags are tidied.
+enum class School { Kraanan, Shally, Faren, WC, Riija, Qor, Jala };
+constexpr std::size_t kSchoolCount = 7;
+
+struct SchoolInfo {
+    School school;
+    std::string_view name; // as listed in, and compared with, the school box
+    std::int16_t CalcState::*level;
+    std::int16_t CalcState::*used;
+    Flag CalcState::*levelOne;
+};
+
+inline constexpr std::array<SchoolInfo, kSchoolCount> kSchools{{
+    {School::Kraanan, "Kraanan", &CalcState::kraananLevel, &CalcState::kraananUsed, &CalcState::kraananLevelOne},
+    {School::Shally, "Shal'ille", &CalcState::shallyLevel, &CalcState::shallyUsed, &CalcState::shallyLevelOne},
+    {School::Faren, "Faren", &CalcState::farenLevel, &CalcState::farenUsed, &CalcState::farenLevelOne},
+    {School::WC, "Weapon Class", &CalcState::wcLevel, &CalcState::wcUsed, &CalcState::wcLevelOne},
+    {School::Riija, "Riija", &CalcState::riijaLevel, &CalcState::riijaUsed, &CalcState::riijaLevelOne},
+    {School::Qor, "Qor", &CalcState::qorLevel, &CalcState::qorUsed, &CalcState::qorLevelOne},
+    {School::Jala, "Jala", &CalcState::jalaLevel, &CalcState::jalaUsed, &CalcState::jalaLevelOne},
+}};
+
+constexpr const SchoolInfo &schoolInfo(School school)
+{
+    return kSchools[static_cast<std::size_t>(school)];
+}
+
+} // namespace calc

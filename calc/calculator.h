@@ -1,0 +1,49 @@
+#pragma once
+
+// How the parts meet: the main window (ui/Form1) owns one Calculator and is
+// its CalcView. Option clicks go through selectLevel/setSpellCount into the
+// CalcState; every input event then calls Recalculate, which reads the number
+// boxes and the school box through the view, works only on the CalcState and
+// writes the result back through the view. Failures are calc::Failure
+// exceptions, caught and reported by the window's handlers. Nothing here
+// knows about Qt.
+
+#include "calc_state.h"
+#include "calc_view.h"
+
+#include <string_view>
+
+namespace calc {
+
+inline constexpr std::string_view kTitleSuffix = " How many improves for my next level?";
+
+// The one-line verdict for a number of improves left.
+std::string_view verdictFor(std::int16_t improvesLeft);
+
+class Calculator {
+public:
+    explicit Calculator(CalcView &view) : view_(view) {}
+
+    const CalcState &state() const { return state_; }
+    CalcState &state() { return state_; }
+
+    // A click on option `index` (0 "None" .. 6 "Level Six") of a school column.
+    void selectLevel(School school, int index);
+
+    // Recomputes the whole result from the view and the state. Throws
+    // calc::Failure; what was written before the failure stays written.
+    void Recalculate();
+
+private:
+    void FindIntellectBracket();
+    void ComputeSpellCredit();
+    void ApplySchoolAdjustment();
+    void ReadSchool();
+
+    std::int16_t readNumber(NumberBox box) const;
+
+    CalcView &view_;
+    CalcState state_;
+};
+
+} // namespace calc

@@ -1,0 +1,184 @@
+#include "calc_fixture.h"
+
+#include "failure.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace calc;
+
+class Recalculate : public CalcFixture, public ::testing::Test {};
+
+TEST_F(Recalculate, StartUpResult)
+{
+    load();
+    EXPECT_EQ(view.total, "196");
+    EXPECT_EQ(view.title, "196 How many improves for my next level?");
+    EXPECT_EQ(view.verdict, "Drastically Further");
+    EXPECT_EQ(state().improvesNeeded, 199);
+    EXPECT_EQ(state().spellCredit, 3);
+    EXPECT_EQ(view.intellectWrites, 0);
+}
+
+TEST_F(Recalculate, SevenSchoolsAtLevelSix)
+{
+    for (const SchoolInfo &info : kSchools)
+        select({{info.school, 6}});
+    load();
+    EXPECT_EQ(state().levelTotal, 35);
+    EXPECT_EQ(state().levelImproves, 490);
+    EXPECT_EQ(state().improvesNeeded, 689);
+    EXPECT_EQ(state().farenUsed, 5);
+}
+
+// ---- Intellect: clamping and brackets ----
+
+struct IntellectRow {
+    const char *name;
+    const char *text;
+    std::int16_t intellect;
+    const char *boxAfter;
+    std::int16_t bracket;
+    std::int16_t improvesNeeded; // all schools at "None"
+};
+
+class IntellectTable : public CalcFixture, public ::testing::TestWithParam<IntellectRow> {};
+
+TEST_P(IntellectTable, ClampsAndFindsBracket)
+{
+    const IntellectRow &row = GetParam();
+    setIntellect(row.text);
+    load();
+    EXPECT_EQ(state().intellect, row.intellect);
+    EXPECT_EQ(view.box(NumberBox::txtInt), row.boxAfter);
+    EXPECT_EQ(state().intellectBracket, row.bracket);
+    EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recalculate, IntellectTable, ::testing::Values(
+    IntellectRow{"Zero_UsedAsOne_BoxKeepsZero", "0", 1, "0", 0, 199},
+    IntellectRow{"Negative_RewrittenToOne", "-7", 1, "1", 0, 199},
+    IntellectRow{"Minimum_RewrittenToOne", "-32768", 1, "1", 0, 199},
+    IntellectRow{"FiftyOne_RewrittenToFifty", "51", 50, "50", 50, 75},
+    IntellectRow{"Maximum_RewrittenToFifty", "32767", 50, "50", 50, 75},
+    IntellectRow{"Blanks_KeptInBox", " 25 ", 25, " 25 ", 25, 129},
+    IntellectRow{"One", "1", 1, "1", 0, 199},
+    IntellectRow{"Four", "4", 4, "4", 0, 199},
+    IntellectRow{"Five", "5", 5, "5", 5, 185},
+    IntellectRow{"Nine", "9", 9, "9", 5, 185},
+    IntellectRow{"Ten", "10", 10, "10", 10, 171},
+    IntellectRow{"Fifteen", "15", 15, "15", 15, 157},
+    IntellectRow{"Twenty", "20", 20, "20", 20, 143},
+    IntellectRow{"TwentyFour", "24", 24, "24", 20, 143},
+    IntellectRow{"Thirty", "30", 30, "30", 30, 115},
+    IntellectRow{"ThirtyFive", "35", 35, "35", 35, 101},
+    IntellectRow{"Forty_NoFloor", "40", 40, "40", 40, 87},
+    IntellectRow{"FortyFour", "44", 44, "44", 40, 87},
+    IntellectRow{"FortyFive_Floor", "45", 45, "45", 45, 75},
+    IntellectRow{"FortyNine_Floor", "49", 49, "49", 45, 75},
+    IntellectRow{"Fifty_Floor", "50", 50, "50", 50, 75}),
+    RowName{});
+
+// ---- The floor of brackets 45 and 50 ----
+
+struct FloorRow {
+    const char *name;
+    const char *intellect;
+    std::vector<Click> clicks;
+    std::int16_t improvesNeeded;
+};
+
+class FloorTable : public CalcFixture, public ::testing::TestWithParam<FloorRow> {};
+
+TEST_P(FloorTable, ImprovesNeededBeforeCredit)
+{
+    const FloorRow &row = GetParam();
+    setIntellect(row.intellect);
+    for (const Click &c : row.clicks)
+        select({c});
+    load();
+    EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recalculate, FloorTable, ::testing::Values(
+    FloorRow{"Fifty_FarenLevelThree_ExactlyThreshold", "50", {{School::Faren, 3}}, 87},
+    FloorRow{"Fifty_OneLevelTwo_RaisedToFloor", "50", {{School::Qor, 2}}, 75},
+    FloorRow{"Fifty_LevelTotalThree", "50", {{School::Qor, 2}, {School::WC, 3}}, 101},
+    FloorRow{"FortyFive_AllNone", "45", {}, 75},
+    FloorRow{"FortyFive_LevelOneOnly", "45", {{School::Jala, 1}, {School::Riija, 1}}, 75},
+    FloorRow{"FortyFive_OneLevelTwo", "45", {{School::Kraanan, 2}}, 87},
+    FloorRow{"Forty_OneLevelTwo", "40", {{School::Shally, 2}}, 101}),
+    RowName{});
+
+// ---- Verdict and title for each boundary of improvesLeft ----
+
+struct VerdictRow {
+    const char *name;
+    std::int16_t improvesLeft;
+    const char *verdict;
+};
+
+class VerdictTable : public CalcFixture, public ::testing::TestWithParam<VerdictRow> {};
+
+TEST_P(VerdictTable, ShowsNumberTitleAndVerdict)
+{
+    const VerdictRow &row = GetParam();
+    // Intellect 1 with every school at "None" needs 199; the first percent
+    // makes up the difference.
+    setPercents(std::to_string(199 - row.improvesLeft), "0", "0");
+    load();
+    const std::string number = std::to_string(row.improvesLeft);
+    EXPECT_EQ(state().improvesLeft, row.improvesLeft);
+    EXPECT_EQ(view.total, number);
+    EXPECT_EQ(view.title, number + " How many improves for my next level?");
+    EXPECT_EQ(view.verdict, row.verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recalculate, VerdictTable, ::testing::Values(
+    VerdictRow{"MinusFive", -5, "Congratulations!"},
+    VerdictRow{"Zero", 0, "Congratulations!"},
+    VerdictRow{"One", 1, "Little Further"},
+    VerdictRow{"Fourteen", 14, "Little Further"},
+    VerdictRow{"Fifteen", 15, "Further"},
+    VerdictRow{"TwentyNine", 29, "Further"},
+    VerdictRow{"Thirty", 30, "Some Further"},
+    VerdictRow{"FortyFour", 44, "Some Further"},
+    VerdictRow{"FortyFive", 45, "Much Further"},
+    VerdictRow{"FiftyNine", 59, "Much Further"},
+    VerdictRow{"Sixty", 60, "Significantly Further"},
+    VerdictRow{"SeventyFour", 74, "Significantly Further"},
+    VerdictRow{"SeventyFive", 75, "Drastically Further"},
+    VerdictRow{"Large", 32000, "Drastically Further"}),
+    RowName{});
+
+// ---- Level options ----
+
+struct OptionRow {
+    const char *name;
+    std::vector<int> indices; // clicked in turn in the Faren column
+    std::int16_t level;
+    Flag levelOne;
+};
+
+class OptionTable : public CalcFixture, public ::testing::TestWithParam<OptionRow> {};
+
+TEST_P(OptionTable, LastClickDecidesLevelAndFlag)
+{
+    const OptionRow &row = GetParam();
+    for (int index : row.indices)
+        select({{School::Faren, index}});
+    EXPECT_EQ(state().farenLevel, row.level);
+    EXPECT_EQ(state().farenLevelOne, row.levelOne);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recalculate, OptionTable, ::testing::Values(
+    OptionRow{"None", {0}, 0, kFalse},
+    OptionRow{"LevelOne", {1}, 0, kTrue},
+    OptionRow{"LevelOneThenTwo", {1, 2}, 1, kFalse},
+    OptionRow{"TwoThenLevelOne", {1, 2, 1}, 0, kTrue},
+    OptionRow{"LevelOneThenNone", {1, 0}, 0, kFalse},
+    OptionRow{"SixThenNone", {6, 0}, 0, kFalse},
+    OptionRow{"Three", {3}, 2, kFalse},
+    OptionRow{"Six", {6}, 5, kFalse}),
+    RowName{});
