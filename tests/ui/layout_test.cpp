@@ -1,0 +1,149 @@
+#include "form1.h"
+#include "form2.h"
+#include "window_test_support.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <memory>
+
+// What a player would see go wrong in the layout: cut-off captions, a
+// control hidden under another, a tab order that skips the selection.
+// Runs at several QT_SCALE_FACTOR settings from ctest.
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LayoutTest(RecordingReport &report) : report_(report) {}
+
+private:
+    RecordingReport &report_;
+    std::unique_ptr<Form1> form_;
+
+    static void expectFits(const QWidget *w, int needed, const QString &text)
+    {
+        QVERIFY2(needed <= w->width(), qPrintable(QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                                                      .arg(w->objectName(), text)
+                                                      .arg(needed)
+                                                      .arg(w->width())));
+    }
+    static void expectCaptionsFit(const QWidget *window)
+    {
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            expectFits(label, label->fontMetrics().horizontalAdvance(label->text()), label->text());
+        for (const QRadioButton *option : window->findChildren<QRadioButton *>())
+            expectFits(option, option->sizeHint().width(), option->text());
+        for (const QPushButton *button : window->findChildren<QPushButton *>())
+            expectFits(button, button->fontMetrics().horizontalAdvance(button->text()) + 8, button->text());
+        for (const QGroupBox *frame : window->findChildren<QGroupBox *>())
+            expectFits(frame, frame->fontMetrics().horizontalAdvance(frame->title()) + 8, frame->title());
+        for (const QComboBox *combo : window->findChildren<QComboBox *>())
+            for (int i = 0; i < combo->count(); ++i)
+                expectFits(combo, combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 24, combo->itemText(i));
+        // A number box shows at least two digits with their margins.
+        for (const QLineEdit *box : window->findChildren<QLineEdit *>())
+            if (!qobject_cast<const QComboBox *>(box->parentWidget()))
+                expectFits(box, box->fontMetrics().horizontalAdvance("99") + 8, box->text());
+    }
+
+private slots:
+    void init()
+    {
+        form_ = std::make_unique<Form1>(report_);
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    void cleanup() { form_.reset(); }
+
+    void mainWindowCaptionsFit() { expectCaptionsFit(form_.get()); }
+
+    void aboutWindowCaptionsFit()
+    {
+        QTest::mouseClick(form_->findChild<QPushButton *>("Command3"), Qt::LeftButton);
+        Form2 *info = form_->findChild<Form2 *>();
+        QVERIFY(QTest::qWaitForWindowExposed(info));
+        expectCaptionsFit(info);
+    }
+
+    void resizingMovesNothing()
+    {
+        QCOMPARE(form_->size(), QSize(380, 430));
+        QHash<QWidget *, QRect> before;
+        for (QWidget *w : form_->findChildren<QWidget *>())
+            before.insert(w, w->geometry());
+        form_->resize(900, 700);
+        QTRY_COMPARE(form_->size(), QSize(900, 700));
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QCOMPARE(it.key()->geometry(), it.value());
+    }
+
+    void windowedControlsLieAboveLabels_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("onTop");
+        QTest::newRow("Label5 over the end of Label3") << QPoint(175, 412) << "Label5";
+        QTest::newRow("Label3 left of the overlap") << QPoint(110, 412) << "Label3";
+        QTest::newRow("Combo1 over Label5") << QPoint(200, 412) << "Combo1";
+    }
+    void windowedControlsLieAboveLabels()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(QString, onTop);
+        QWidget *w = form_->childAt(at);
+        while (w && w->parentWidget() != form_.get())
+            w = w->parentWidget();
+        QVERIFY(w);
+        QCOMPARE(w->objectName(), onTop);
+    }
+
+    void tabVisitsTheSelectedMemberOfEachGroup_data()
+    {
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<QStringList>("order");
+        const QStringList rest = {"Spell1", "Spell2", "Spell3", "Command1", "txtInt", "Command2", "Combo1", "Command3", "Combo2"};
+        QTest::newRow("as opened") << QStringList{}
+                                   << QStringList{"Kraanan_0", "Shally_0", "Faren_0", "Qor_0", "Riija_0", "Jala_0", "spells_3"}
+                                          + rest.mid(0, 4) + QStringList{"WC_0"} + rest.mid(4);
+        QTest::newRow("after selections") << QStringList{"Faren_3", "WC_6", "spells_1"}
+                                          << QStringList{"Kraanan_0", "Shally_0", "Faren_3", "Qor_0", "Riija_0", "Jala_0", "spells_1",
+                                                         "Spell1", "Command1", "WC_6"} + rest.mid(4);
+    }
+    void tabVisitsTheSelectedMemberOfEachGroup()
+    {
+        QFETCH(QStringList, selected);
+        QFETCH(QStringList, order);
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        for (const QString &name : selected)
+            clickOption(form_->findChild<QRadioButton *>(name));
+        form_->findChild<QRadioButton *>("Kraanan_0")->setFocus();
+
+        QStringList visited;
+        for (int i = 0; i < order.size(); ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, order);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Kraanan_0"));
+    }
+
+    void arrowKeySelectsAndRecalculates()
+    {
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto *none = form_->findChild<QRadioButton *>("Faren_0");
+        none->setFocus();
+        QTest::keyClick(none, Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(form_->findChild<QRadioButton *>("Faren_2")->isChecked());
+        QCOMPARE(form_->findChild<QLabel *>("lblTotal")->text(), QString("210"));
+    }
+};
+
+int main(int argc, char **argv) { return runUiTest<LayoutTest>(argc, argv); }
+
+#include "layout_test.moc"

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "failure.h"
+
+#include <QString>
+
+// What the player is told when a recalculation fails: which box to fix and
+// what it must hold, or which percents drove the result out of range.
+QString failureMessage(const calc::Failure &failure, int spellCount);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "calc_view.h"
+#include "calculator.h"
+#include "form1_layout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class FailureReport;
+class Form2;
+
+// The main window: the controls of the layout, the handlers that turn clicks
+// and key presses into calculator input, and the view the calculator reads
+// and writes.
+class Form1 : public QWidget, private calc::CalcView {
+    Q_OBJECT
+
+public:
+    explicit Form1(FailureReport &report, QWidget *parent = nullptr);
+    ~Form1() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Handlers, named after the control and its event.
+    void Kraanan_Click(int Index);
+    void Shally_Click(int Index);
+    void Faren_Click(int Index);
+    void Riija_Click(int Index);
+    void Qor_Click(int Index);
+    void Jala_Click(int Index);
+    void WC_Click(int Index);
+    void spells_Click(int Index);
+    void txtInt_KeyPress(int KeyAscii);
+    void Spell1_KeyPress(int KeyAscii);
+    void Spell2_KeyPress(int KeyAscii);
+    void Spell3_KeyPress(int KeyAscii);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Form_Load();
+    void Form_Unload();
+    void Form_Terminate();
+
+    void levelClick(calc::School school, int index);
+    void recalculateOnEnter(int keyAscii);
+    void Recalculate();
+    void endProgram();
+    void connectHandlers();
+
+    // calc::CalcView
+    std::string boxText(calc::NumberBox box) const override;
+    void setIntellectText(const std::string &text) override;
+    std::string schoolText() const override;
+    void setTotalCaption(const std::string &text) override;
+    void setTitle(const std::string &text) override;
+    void setVerdictCaption(const std::string &text) override;
+
+    FailureReport &report_;
+    calc::Calculator calculator_{*this};
+    Form1Controls controls_;
+    QPointer<Form2> about_;
+    bool ending_ = false;
+};

@@ -1,0 +1,261 @@
+#include "form1_layout.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <map>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+enum class Kind { Label, TextBox, Frame, Button, EditCombo, ListCombo };
+enum class Look { Plain, NumberBox, Total, Serif, SerifGreen };
+
+struct Control {
+    const char *name;
+    Kind kind;
+    const char *container; // nullptr: the window itself
+    const char *text;
+    int left, top, width, height; // twips
+    int tabIndex;
+    Look look;
+};
+
+// Creation order is stacking order, bottom first: labels lie under every
+// windowed control, and among the labels Label5 is on top.
+constexpr Control kControls[] = {
+    {"Label1", Kind::Label, nullptr, "Your magic number...", 2685, 5250, 1545, 225, 57, Look::Plain},
+    {"lblTotal", Kind::Label, nullptr, "0", 2670, 5535, 1425, 540, 58, Look::Total},
+    {"Label2", Kind::Label, nullptr, "My Intellect is:", 165, 105, 1185, 300, 67, Look::Plain},
+    {"Label3", Kind::Label, nullptr, "<Quillo>", 1605, 6105, 1140, 345, 70, Look::SerifGreen},
+    {"Label4", Kind::Label, nullptr, "Mossbarrow sends, \"", 30, 6105, 1560, 345, 71, Look::Serif},
+    {"Label5", Kind::Label, nullptr, "\"", 2565, 6105, 1560, 345, 72, Look::Serif},
+
+    {"txtInt", Kind::TextBox, nullptr, "1", 1500, 75, 615, 345, 68, Look::NumberBox},
+    {"Frame1", Kind::Frame, nullptr, "Kraanan", 100, 480, 1275, 1680, 0, Look::Plain},
+    {"Frame2", Kind::Frame, nullptr, "Shal'ille", 1500, 510, 1275, 1680, 8, Look::Plain},
+    {"Frame3", Kind::Frame, nullptr, "Faren", 2900, 510, 1275, 1680, 16, Look::Plain},
+    {"Frame9", Kind::Frame, nullptr, "Weapon Class", 4260, 525, 1275, 1680, 59, Look::Plain},
+    {"Frame5", Kind::Frame, nullptr, "Riija", 100, 2300, 1275, 1680, 32, Look::Plain},
+    {"Frame4", Kind::Frame, nullptr, "Qor", 1500, 2295, 1275, 1680, 24, Look::Plain},
+    {"Frame6", Kind::Frame, nullptr, "Jala", 2900, 2340, 1275, 1680, 40, Look::Plain},
+    {"Command3", Kind::Button, nullptr, "About", 4350, 2655, 1140, 390, 74, Look::Plain},
+    {"Frame7", Kind::Frame, nullptr, "There are this many spells in my current level...", 120, 4080, 3525, 1065, 48, Look::Plain},
+    {"Combo2", Kind::EditCombo, nullptr, "Select School", 3840, 4200, 1455, 315, 75, Look::Plain},
+    {"Frame8", Kind::Frame, nullptr, "And my current percents are...", 135, 5190, 2385, 840, 52, Look::Plain},
+    {"Spell1", Kind::TextBox, "Frame8", "1", 210, 330, 435, 315, 53, Look::NumberBox},
+    {"Spell2", Kind::TextBox, "Frame8", "1", 750, 330, 435, 315, 54, Look::NumberBox},
+    {"Spell3", Kind::TextBox, "Frame8", "1", 1260, 330, 435, 315, 55, Look::NumberBox},
+    {"Command1", Kind::Button, "Frame8", "enter", 1815, 345, 495, 285, 56, Look::Plain},
+    {"Combo1", Kind::ListCombo, nullptr, "", 2850, 6045, 1755, 315, 73, Look::Plain},
+    {"Command2", Kind::Button, nullptr, "Exit", 4770, 6060, 825, 300, 69, Look::Plain},
+};
+
+const QStringList kSchoolList = {"Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala"};
+const QStringList kGradeList = {"1 - Slight",  "2 - Small",     "3 - Moderate",  "4 - Solid",
+                                "5 - Severe",  "6 - Swift",     "7 - Potent",    "8 - Damaging",
+                                "9 - Prominent", "10 - Crushing", "11 - Enormous"};
+
+struct LevelArray {
+    const char *name;
+    calc::School school;
+    const char *frame;
+    std::array<int, 7> tabIndices; // of members 0..6
+};
+
+constexpr LevelArray kLevelArrays[] = {
+    {"Kraanan", calc::School::Kraanan, "Frame1", {1, 2, 3, 4, 5, 6, 7}},
+    {"Shally", calc::School::Shally, "Frame2", {15, 14, 13, 12, 11, 10, 9}},
+    {"Faren", calc::School::Faren, "Frame3", {17, 18, 19, 20, 21, 22, 23}},
+    {"WC", calc::School::WC, "Frame9", {66, 65, 64, 63, 62, 61, 60}},
+    {"Riija", calc::School::Riija, "Frame5", {33, 34, 35, 36, 37, 38, 39}},
+    {"Qor", calc::School::Qor, "Frame4", {25, 26, 27, 28, 29, 30, 31}},
+    {"Jala", calc::School::Jala, "Frame6", {41, 42, 43, 44, 45, 46, 47}},
+};
+
+// Every level array shares one design; member i sits 200 twips below i-1.
+constexpr const char *kLevelCaptions[] = {"None", "Level One", "Leven Two", "Level Three",
+                                          "Level Four", "Level Five", "Level Six"};
+constexpr int kLevelLeft = 30, kLevelTop = 200, kLevelStep = 200, kLevelWidth = 1200, kLevelHeight = 225;
+
+struct SpellOption {
+    const char *caption;
+    int left, top, width, height;
+    int tabIndex;
+};
+
+constexpr SpellOption kSpellOptions[] = {
+    {"One spell\\skill", 30, 240, 2190, 210, 49},
+    {"Two", 30, 480, 2955, 210, 51},
+    {"Three", 30, 720, 1215, 210, 50},
+};
+
+QFont fontFor(Look look, const QFont &base)
+{
+    QFont font = base;
+    switch (look) {
+    case Look::Plain:
+        return font;
+    case Look::NumberBox:
+        font.setFamily("Liberation Sans");
+        font.setPointSizeF(9.75);
+        font.setBold(true);
+        return font;
+    case Look::Total:
+        font.setFamily("Liberation Sans");
+        font.setPointSizeF(24);
+        font.setBold(true);
+        return font;
+    case Look::Serif:
+    case Look::SerifGreen:
+        font.setFamily("Liberation Serif");
+        font.setPointSizeF(9.75);
+        font.setBold(look == Look::SerifGreen);
+        font.setStretch(95);
+        font.setItalic(look == Look::SerifGreen);
+        return font;
+    }
+    return font;
+}
+
+void applyLook(QWidget *widget, Look look)
+{
+    if (look == Look::Plain)
+        return;
+    widget->setFont(fontFor(look, widget->font()));
+    if (look == Look::Serif || look == Look::SerifGreen) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, look == Look::Serif ? QColor(0, 0, 0) : QColor(0, 128, 0));
+        widget->setPalette(palette);
+    }
+}
+
+QWidget *create(const Control &c, QWidget *parent)
+{
+    switch (c.kind) {
+    case Kind::Label: {
+        auto *label = new QLabel(c.text, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(c.look == Look::Total ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+        label->setAutoFillBackground(true); // opaque, in the window's colour
+        return label;
+    }
+    case Kind::TextBox:
+        return new QLineEdit(c.text, parent);
+    case Kind::Frame:
+        return new QGroupBox(c.text, parent);
+    case Kind::Button: {
+        auto *button = new QPushButton(c.text, parent);
+        button->setAutoDefault(false); // Enter in a box must not press a button
+        return button;
+    }
+    case Kind::EditCombo: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setCompleter(nullptr);                    // "qor" stays "qor"
+        combo->setInsertPolicy(QComboBox::NoInsert);     // Enter adds nothing to the list
+        combo->addItems(kSchoolList);
+        combo->setCurrentIndex(-1);
+        combo->setEditText(c.text);
+        return combo;
+    }
+    case Kind::ListCombo: {
+        auto *combo = new QComboBox(parent);
+        combo->addItems(kGradeList);
+        combo->setCurrentIndex(-1);
+        return combo;
+    }
+    }
+    return nullptr;
+}
+
+QRect pixelRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+// Only the selected member of an option group is a tab stop, so Tab lands
+// on it; the arrow keys still move within the group.
+void keepSelectedAsTabStop(QRadioButton *option)
+{
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    QObject::connect(option, &QRadioButton::toggled, option, [option](bool checked) {
+        option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
+}
+
+QRadioButton *createOption(QWidget *frame, const char *caption, QRect geometry, bool selected)
+{
+    auto *option = new QRadioButton(caption, frame);
+    option->setGeometry(geometry);
+    option->setChecked(selected);
+    keepSelectedAsTabStop(option);
+    return option;
+}
+
+} // namespace
+
+int twipsToPixels(int twips) { return qRound(twips / 15.0); }
+
+Form1Controls buildForm1(QWidget *form)
+{
+    std::map<std::string_view, QWidget *> byName;
+    std::vector<std::pair<int, QWidget *>> tabStops;
+
+    for (const Control &c : kControls) {
+        QWidget *widget = create(c, c.container ? byName.at(c.container) : form);
+        widget->setObjectName(c.name);
+        widget->setGeometry(pixelRect(c.left, c.top, c.width, c.height));
+        applyLook(widget, c.look);
+        byName[c.name] = widget;
+        if (c.kind != Kind::Label && c.kind != Kind::Frame)
+            tabStops.emplace_back(c.tabIndex, widget);
+    }
+
+    Form1Controls controls;
+    for (const LevelArray &array : kLevelArrays) {
+        auto &members = controls.levels[static_cast<std::size_t>(array.school)];
+        for (int i = 0; i < 7; ++i) {
+            const QRect geometry = pixelRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
+            QRadioButton *option = createOption(byName.at(array.frame), kLevelCaptions[i], geometry, i == 0);
+            option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
+            members[static_cast<std::size_t>(i)] = option;
+            tabStops.emplace_back(array.tabIndices[static_cast<std::size_t>(i)], option);
+        }
+    }
+    for (std::size_t i = 0; i < std::size(kSpellOptions); ++i) {
+        const SpellOption &s = kSpellOptions[i];
+        QRadioButton *option = createOption(byName.at("Frame7"), s.caption,
+                                            pixelRect(s.left, s.top, s.width, s.height), i == 2);
+        option->setObjectName(QStringLiteral("spells_%1").arg(i + 1));
+        controls.spells[i] = option;
+        tabStops.emplace_back(s.tabIndex, option);
+    }
+
+    std::sort(tabStops.begin(), tabStops.end());
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+
+    auto get = [&byName](const char *name, auto *&slot) {
+        slot = qobject_cast<std::remove_reference_t<decltype(slot)>>(byName.at(name));
+        Q_ASSERT(slot);
+    };
+    get("txtInt", controls.txtInt);
+    get("Spell1", controls.Spell1);
+    get("Spell2", controls.Spell2);
+    get("Spell3", controls.Spell3);
+    get("Combo1", controls.Combo1);
+    get("Combo2", controls.Combo2);
+    get("Label1", controls.Label1);
+    get("lblTotal", controls.lblTotal);
+    get("Command1", controls.Command1);
+    get("Command2", controls.Command2);
+    get("Command3", controls.Command3);
+    return controls;
+}
