@@ -10,6 +10,17 @@
 #include <QTimer>
 
 #include <memory>
+#include <stdexcept>
+
+namespace {
+
+// An object whose event handler fails in a way no handler of ours catches.
+class Throwing : public QObject {
+public:
+    bool event(QEvent *) override { throw std::runtime_error("boom"); }
+};
+
+} // namespace
 
 // Drives the real main window offscreen, as a player would.
 class Form1Test : public QObject {
@@ -245,6 +256,16 @@ private slots:
         enterIn(boxName);
         QCOMPARE(report_.messages.size(), 1);
         QCOMPARE(total(), shownTotal);
+    }
+
+    void uncaughtFailureIsReportedByTheApplication()
+    {
+        Throwing object;
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&object, &event));
+        QCOMPARE(report_.messages, QStringList{"Something went wrong: boom"});
+        click("Faren_3");
+        QCOMPARE(total(), QString("224"));
     }
 
     void levelClickBeforeAFailureIsKept()
