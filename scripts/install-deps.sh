@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth xdotool imagemagick
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

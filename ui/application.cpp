@@ -10,7 +10,10 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName("improves-calc");
     setApplicationDisplayName("Improves Calculator");
     setApplicationVersion("1.00");
-    setWindowIcon(QIcon(":/icons/form1.png"));
+    setDesktopFileName("org.improvescalc.ImprovesCalc");
+    QIcon icon(":/icons/form1.png");
+    icon.addFile(":/icons/form1-64.png");
+    setWindowIcon(icon);
     // The layout was drawn for an 8-point narrow sans; larger default fonts
     // would cut captions off.
     setFont(QFont("Liberation Sans Narrow", 8));

@@ -4,6 +4,7 @@
 #include "failure_report.h"
 #include "form2.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -65,6 +67,11 @@ void Form1::connectHandlers()
     connect(controls_.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(controls_.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(controls_.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+
+    // Without a window manager (or under one that leaves it to the program)
+    // Alt+F4 still closes the window, which ends the program as Exit does.
+    auto *closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -183,6 +190,17 @@ std::string Form1::boxText(calc::NumberBox box) const
 
 void Form1::setIntellectText(const std::string &text) { controls_.txtInt->setText(QString::fromStdString(text)); }
 std::string Form1::schoolText() const { return controls_.Combo2->currentText().toStdString(); }
-void Form1::setTotalCaption(const std::string &text) { controls_.lblTotal->setText(QString::fromStdString(text)); }
+void Form1::setTotalCaption(const std::string &text) { setSpokenCaption(controls_.lblTotal, text); }
 void Form1::setTitle(const std::string &text) { setWindowTitle(QString::fromStdString(text)); }
-void Form1::setVerdictCaption(const std::string &text) { controls_.Label1->setText(QString::fromStdString(text)); }
+void Form1::setVerdictCaption(const std::string &text) { setSpokenCaption(controls_.Label1, text); }
+
+void Form1::setSpokenCaption(QLabel *label, const std::string &text)
+{
+    const QString caption = QString::fromStdString(text);
+    if (label->text() == caption)
+        return;
+    label->setText(caption);
+    // The label's text is its spoken name: tell screen readers it changed.
+    QAccessibleEvent event(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class FailureReport;
+class QLabel;
 class Form2;
 
 // The main window: the controls of the layout, the handlers that turn clicks
@@ -58,6 +59,7 @@ private:
     void setTotalCaption(const std::string &text) override;
     void setTitle(const std::string &text) override;
     void setVerdictCaption(const std::string &text) override;
+    static void setSpokenCaption(QLabel *label, const std::string &text);
 
     FailureReport &report_;
     calc::Calculator calculator_{*this};

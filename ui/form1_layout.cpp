@@ -96,6 +96,51 @@ constexpr SpellOption kSpellOptions[] = {
     {"Three", 30, 720, 1215, 210, 50},
 };
 
+// What a screen reader says for controls whose caption alone would not tell
+// the player what they are. Labels that show results keep their text as the
+// name, so that each new result is announced, and say what it means in the
+// description.
+struct Spoken {
+    const char *control;
+    const char *name; // nullptr: the control's own text
+    const char *description;
+};
+
+constexpr Spoken kSpoken[] = {
+    {"txtInt", "My Intellect is:", "Intellect, 1 to 50"},
+    {"Spell1", "Current percent of spell 1", nullptr},
+    {"Spell2", "Current percent of spell 2", nullptr},
+    {"Spell3", "Current percent of spell 3", nullptr},
+    {"Command1", nullptr, "Recalculate from the boxes"},
+    // On Linux a combo box's spoken name is its text; what it is for goes
+    // in the description.
+    {"Combo2", nullptr, "School being advanced"},
+    {"Combo1", nullptr, "Grade"},
+    {"lblTotal", nullptr, "Improves still needed for the next level"},
+    {"Label1", nullptr, "How far the next level is"},
+};
+
+void makeSpoken(const std::map<std::string_view, QWidget *> &byName)
+{
+    for (const Spoken &s : kSpoken) {
+        QWidget *widget = byName.at(s.control);
+        if (s.name)
+            widget->setAccessibleName(s.name);
+        if (s.description)
+            widget->setAccessibleDescription(s.description);
+    }
+}
+
+// "Faren, Level Three": the column's caption without its trailing dots, then
+// the option's own caption.
+QString spokenOption(const QWidget *frame, const char *caption)
+{
+    QString column = static_cast<const QGroupBox *>(frame)->title();
+    while (column.endsWith('.'))
+        column.chop(1);
+    return QStringLiteral("%1, %2").arg(column, QString::fromUtf8(caption));
+}
+
 QFont fontFor(Look look, const QFont &base)
 {
     QFont font = base;
@@ -193,6 +238,7 @@ void keepSelectedAsTabStop(QRadioButton *option)
 QRadioButton *createOption(QWidget *frame, const char *caption, QRect geometry, bool selected)
 {
     auto *option = new QRadioButton(caption, frame);
+    option->setAccessibleName(spokenOption(frame, caption));
     option->setGeometry(geometry);
     option->setChecked(selected);
     keepSelectedAsTabStop(option);
@@ -217,6 +263,8 @@ Form1Controls buildForm1(QWidget *form)
         if (c.kind != Kind::Label && c.kind != Kind::Frame)
             tabStops.emplace_back(c.tabIndex, widget);
     }
+
+    makeSpoken(byName);
 
     Form1Controls controls;
     for (const LevelArray &array : kLevelArrays) {

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the .deb, unpacks it into a throwaway root and runs its program.
+# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT
+set -euo pipefail
+build=$1
+smoke=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+deb=$(ls "$work"/out/*.deb)
+echo "built $(basename "$deb")"
+
+[ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || { echo "wrong version"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Section)" = "games" ] || { echo "wrong section"; exit 1; }
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+echo "$depends" | grep -q 'libqt6widgets6' || { echo "no Qt dependency computed"; exit 1; }
+if echo "$depends" | grep -Eq 'gtest|gmock|benchmark|Test'; then
+    echo "a test library leaked into Depends"; exit 1
+fi
+if dpkg-deb -c "$deb" | grep -Eq '_test|bench'; then
+    echo "a test program is in the package"; exit 1
+fi
+
+dpkg -x "$deb" "$work/root"
+"$smoke" "$work/root/usr/bin/improves-calc" "$work/deb-screenshot.png"

@@ -1,0 +1,96 @@
+#include "form1.h"
+#include "window_test_support.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <memory>
+
+// The main window used without a mouse, group by group.
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit KeyboardTest(RecordingReport &report) : report_(report) {}
+
+private:
+    RecordingReport &report_;
+    std::unique_ptr<Form1> form_;
+
+    QRadioButton *option(const QString &name) const { return form_->findChild<QRadioButton *>(name); }
+    QString total() const { return form_->findChild<QLabel *>("lblTotal")->text(); }
+
+private slots:
+    void init()
+    {
+        form_ = std::make_unique<Form1>(report_);
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() { form_.reset(); }
+
+    void arrowsMoveWithinAGroupAndRecalculate_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("number");
+        for (const char *column : {"Kraanan", "Shally", "Faren", "WC", "Riija", "Qor", "Jala"}) {
+            QTest::addRow("%s down twice", column)
+                << QString("%1_0").arg(column) << int(Qt::Key_Down) << 2 << QString("%1_2").arg(column) << "210";
+        }
+        QTest::newRow("Faren up from six") << "Faren_6" << int(Qt::Key_Up) << 1 << "Faren_5" << "252";
+        QTest::newRow("spells up to two") << "spells_3" << int(Qt::Key_Up) << 1 << "spells_2" << "197";
+        QTest::newRow("spells up to one") << "spells_3" << int(Qt::Key_Up) << 2 << "spells_1" << "196";
+    }
+    void arrowsMoveWithinAGroupAndRecalculate()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, key);
+        QFETCH(int, presses);
+        QFETCH(QString, selected);
+        QFETCH(QString, number);
+        if (!option(start)->isChecked())
+            clickOption(option(start));
+        option(start)->setFocus();
+        for (int i = 0; i < presses; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(option(selected)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), option(selected));
+        QCOMPARE(total(), number);
+    }
+
+    void spaceSelectsTheFocusedOption()
+    {
+        option("Qor_4")->setFocus();
+        QTest::keyClick(option("Qor_4"), Qt::Key_Space);
+        QVERIFY(option("Qor_4")->isChecked());
+        QCOMPARE(total(), QString("238"));
+    }
+
+    void enterInABoxInsertsNothing()
+    {
+        auto *box = form_->findChild<QLineEdit *>("Spell1");
+        box->setFocus();
+        QTest::keyClicks(box, "0");
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(box->text(), QString("10"));
+        QCOMPARE(total(), QString("187"));
+    }
+
+    void altF4EndsTheProgram()
+    {
+        QTimer::singleShot(0, form_.get(), [this] { QTest::keyClick(form_.get(), Qt::Key_F4, Qt::AltModifier); });
+        QTimer::singleShot(5000, form_.get(), [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!form_->isVisible());
+    }
+};
+
+int main(int argc, char **argv) { return runUiTest<KeyboardTest>(argc, argv); }
+
+#include "keyboard_test.moc"
