@@ -9,16 +9,13 @@
 #include <memory>
 
 // What a screen reader gets from the main window.
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public WindowTest {
     Q_OBJECT
 
 public:
-    explicit AccessibilityTest(RecordingReport &report) : report_(report) {}
+    using WindowTest::WindowTest;
 
 private:
-    RecordingReport &report_;
-    std::unique_ptr<Form1> form_;
-
     QString spoken(const QString &control, QAccessible::Text what) const
     {
         QWidget *widget = control == form_->objectName() ? form_.get() : form_->findChild<QWidget *>(control);
@@ -27,14 +24,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        form_ = std::make_unique<Form1>(report_);
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
-    void cleanup() { form_.reset(); }
-
     void everyControlHasAName_data()
     {
         QTest::addColumn<QString>("control");

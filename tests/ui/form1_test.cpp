@@ -23,16 +23,13 @@ public:
 } // namespace
 
 // Drives the real main window offscreen, as a player would.
-class Form1Test : public QObject {
+class Form1Test : public WindowTest {
     Q_OBJECT
 
 public:
-    explicit Form1Test(RecordingReport &report) : report_(report) {}
+    using WindowTest::WindowTest;
 
 private:
-    RecordingReport &report_;
-    std::unique_ptr<Form1> form_;
-
     template <class T>
     T *find(const QString &name) const
     {
@@ -76,15 +73,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        report_.messages.clear();
-        form_ = std::make_unique<Form1>(report_);
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
-    void cleanup() { form_.reset(); }
-
     void opensWithTheStartUpResult()
     {
         expectResult("196", "Drastically Further");

@@ -9,28 +9,23 @@
 #include <memory>
 
 // The main window used without a mouse, group by group.
-class KeyboardTest : public QObject {
+class KeyboardTest : public WindowTest {
     Q_OBJECT
 
 public:
-    explicit KeyboardTest(RecordingReport &report) : report_(report) {}
+    using WindowTest::WindowTest;
 
 private:
-    RecordingReport &report_;
-    std::unique_ptr<Form1> form_;
-
     QRadioButton *option(const QString &name) const { return form_->findChild<QRadioButton *>(name); }
     QString total() const { return form_->findChild<QLabel *>("lblTotal")->text(); }
 
 private slots:
     void init()
     {
-        form_ = std::make_unique<Form1>(report_);
-        form_->show();
+        openForm();
         QApplication::setActiveWindow(form_.get());
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     }
-    void cleanup() { form_.reset(); }
 
     void arrowsMoveWithinAGroupAndRecalculate_data()
     {

@@ -14,16 +14,13 @@
 // What a player would see go wrong in the layout: cut-off captions, a
 // control hidden under another, a tab order that skips the selection.
 // Runs at several QT_SCALE_FACTOR settings from ctest.
-class LayoutTest : public QObject {
+class LayoutTest : public WindowTest {
     Q_OBJECT
 
 public:
-    explicit LayoutTest(RecordingReport &report) : report_(report) {}
+    using WindowTest::WindowTest;
 
 private:
-    RecordingReport &report_;
-    std::unique_ptr<Form1> form_;
-
     static void expectFits(const QWidget *w, int needed, const QString &text)
     {
         QVERIFY2(needed <= w->width(), qPrintable(QStringLiteral("%1 \"%2\" needs %3 px, has %4")
@@ -51,14 +48,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        form_ = std::make_unique<Form1>(report_);
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
-    void cleanup() { form_.reset(); }
-
     void mainWindowCaptionsFit() { expectCaptionsFit(form_.get()); }
 
     void aboutWindowCaptionsFit()
