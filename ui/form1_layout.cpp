@@ -220,11 +220,6 @@ QWidget *create(const Control &c, QWidget *parent)
     return nullptr;
 }
 
-QRect pixelRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
 // Only the selected member of an option group is a tab stop, so Tab lands
 // on it; the arrow keys still move within the group.
 void keepSelectedAsTabStop(QRadioButton *option)
@@ -247,7 +242,11 @@ QRadioButton *createOption(QWidget *frame, const char *caption, QRect geometry, 
 
 } // namespace
 
-int twipsToPixels(int twips) { return qRound(twips / 15.0); }
+QRect twipsRect(int left, int top, int width, int height)
+{
+    const auto px = [](int twips) { return qRound(twips / 15.0); };
+    return {px(left), px(top), px(width), px(height)};
+}
 
 Form1Controls buildForm1(QWidget *form)
 {
@@ -257,7 +256,7 @@ Form1Controls buildForm1(QWidget *form)
     for (const Control &c : kControls) {
         QWidget *widget = create(c, c.container ? byName.at(c.container) : form);
         widget->setObjectName(c.name);
-        widget->setGeometry(pixelRect(c.left, c.top, c.width, c.height));
+        widget->setGeometry(twipsRect(c.left, c.top, c.width, c.height));
         applyLook(widget, c.look);
         byName[c.name] = widget;
         if (c.kind != Kind::Label && c.kind != Kind::Frame)
@@ -270,7 +269,7 @@ Form1Controls buildForm1(QWidget *form)
     for (const LevelArray &array : kLevelArrays) {
         auto &members = controls.levels[static_cast<std::size_t>(array.school)];
         for (int i = 0; i < 7; ++i) {
-            const QRect geometry = pixelRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
+            const QRect geometry = twipsRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
             QRadioButton *option = createOption(byName.at(array.frame), kLevelCaptions[i], geometry, i == 0);
             option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
             members[static_cast<std::size_t>(i)] = option;
@@ -280,7 +279,7 @@ Form1Controls buildForm1(QWidget *form)
     for (std::size_t i = 0; i < std::size(kSpellOptions); ++i) {
         const SpellOption &s = kSpellOptions[i];
         QRadioButton *option = createOption(byName.at("Frame7"), s.caption,
-                                            pixelRect(s.left, s.top, s.width, s.height), i == 2);
+                                            twipsRect(s.left, s.top, s.width, s.height), i == 2);
         option->setObjectName(QStringLiteral("spells_%1").arg(i + 1));
         controls.spells[i] = option;
         tabStops.emplace_back(s.tabIndex, option);

@@ -8,6 +8,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRect;
 class QRadioButton;
 class QWidget;
 
@@ -36,5 +37,5 @@ struct Form1Controls {
 // with its initial texts, selections, fonts, stacking and tab order.
 Form1Controls buildForm1(QWidget *form);
 
-// Layout coordinates are twips; the window is drawn at 15 twips a pixel.
-int twipsToPixels(int twips);
+// Layout coordinates are twips; windows are drawn at 15 twips a pixel.
+QRect twipsRect(int left, int top, int width, int height);

@@ -25,10 +25,7 @@ constexpr Text kTexts[] = {
 // the right edge, so nearly any click on the window lands on it.
 constexpr Text kClickSurface = {"Label7", "", -240, -240, 3675, 2205};
 
-QRect pixelRect(const Text &t)
-{
-    return {twipsToPixels(t.left), twipsToPixels(t.top), twipsToPixels(t.width), twipsToPixels(t.height)};
-}
+QRect twipsRect(const Text &t) { return ::twipsRect(t.left, t.top, t.width, t.height); }
 
 } // namespace
 
@@ -47,11 +44,11 @@ Form2::Form2(QWidget *parent)
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true);
-        label->setGeometry(pixelRect(t));
+        label->setGeometry(twipsRect(t));
     }
     Label7_ = new QLabel(this);
     Label7_->setObjectName(kClickSurface.name);
-    Label7_->setGeometry(pixelRect(kClickSurface));
+    Label7_->setGeometry(twipsRect(kClickSurface));
     Label7_->installEventFilter(this);
 }
 
