@@ -1,0 +1,323 @@
+// Seeded random player sessions on the real main window, held against the
+// reference model after every action.
+//
+//   IMPROVES_SEQUENCES   how many sessions (default 40)
+//   IMPROVES_FIRST_SEED  the seed of the first session (default 1)
+//   IMPROVES_EVENTS      actions per session (default 200)
+
+#include "reference_model.h"
+#include "window_test_support.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using model::Box;
+
+// What players leave in a number box: ordinary numbers, the edges of Intellect
+// and of 16-bit arithmetic, numbers out of range and things that are not
+// numbers at all.
+const std::vector<std::string> kNumberTexts = {
+    "1", "0", "7", "30", "45", "49", "50", "51", "100", "-1", "-7", "+12", " 25", "40 ", "007",
+    "10922", "10923", "-10922", "-10923", "21844", "21845", "32767", "-32768", "32768", "-32769",
+    "40000", "123456", "", "X", "abc", "1.5", "1a", "- 3", "--1", "+", " ", "\xc3\xa9" "1",
+};
+const std::vector<std::string> kSchoolTexts = {
+    "Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala", "Select School",
+    "qor", "Faren ", " Jala", "Shalille", "weapon class", "", "X",
+};
+// The school list as the window offers it, top to bottom.
+const std::vector<std::string> kSchoolList = {"Kraanan", "Shal'ille", "Faren", "Weapon Class",
+                                              "Riija",   "Qor",       "Jala"};
+const char *const kBoxNames[] = {"txtInt", "Spell1", "Spell2", "Spell3"};
+
+int envInt(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+struct Event {
+    enum Kind { Level, Spells, Type, TypeSchool, PickSchool, EnterIn, EnterButton, EnterInSchool };
+    Kind kind;
+    std::size_t target = 0; // column, box or list entry
+    int option = 0;         // level option, spell count, or the Enter key used
+    std::string text;
+
+    std::string describe() const
+    {
+        const auto quoted = '"' + text + '"';
+        switch (kind) {
+        case Level:
+            return "click " + std::string(model::kColumns[target].array) + "_" + std::to_string(option);
+        case Spells:
+            return "click spells_" + std::to_string(option);
+        case Type:
+            return "type " + quoted + " into " + kBoxNames[target];
+        case TypeSchool:
+            return "type " + quoted + " into Combo2";
+        case PickSchool:
+            return "pick " + kSchoolList[target] + " in Combo2";
+        case EnterIn:
+            return "Enter in " + std::string(kBoxNames[target]);
+        case EnterButton:
+            return "click enter";
+        case EnterInSchool:
+            return "Enter in Combo2";
+        }
+        return {};
+    }
+};
+
+class EventSource {
+public:
+    explicit EventSource(unsigned seed) : rng_(seed) {}
+
+    Event next(const model::Window &w)
+    {
+        const int roll = between(0, 99);
+        if (roll < 30)
+            return {Event::Level, pick(model::kColumns.size()), levelOption(), {}};
+        if (roll < 38)
+            return {Event::Spells, 0, between(1, 3), {}};
+        if (roll < 63)
+            return {Event::Type, enabledBox(w), 0, numberText()};
+        if (roll < 70)
+            return {Event::TypeSchool, 0, 0, kSchoolTexts[pick(kSchoolTexts.size())]};
+        if (roll < 74)
+            return {Event::PickSchool, pick(kSchoolList.size()), 0, {}};
+        if (roll < 91)
+            return {Event::EnterIn, enabledBox(w), between(0, 1), {}};
+        if (roll < 97)
+            return {Event::EnterButton, 0, 0, {}};
+        return {Event::EnterInSchool, 0, 0, {}};
+    }
+
+private:
+    std::mt19937 rng_;
+
+    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+    std::size_t pick(std::size_t n) { return static_cast<std::size_t>(between(0, static_cast<int>(n) - 1)); }
+
+    std::size_t enabledBox(const model::Window &w)
+    {
+        const std::size_t usable = w.spell3Enabled ? 4 : w.spell2Enabled ? 3 : 2;
+        return pick(usable);
+    }
+
+    // Mostly "None" and "Level One", so that the floor and the Level-One
+    // surcharge, which need low levels, come up often.
+    int levelOption()
+    {
+        const int roll = between(0, 19);
+        return roll < 8 ? 0 : roll < 13 ? 1 : between(2, 6);
+    }
+
+    std::string numberText()
+    {
+        const int roll = between(0, 9);
+        if (roll < 5)
+            return kNumberTexts[pick(kNumberTexts.size())];
+        if (roll < 8)
+            return std::to_string(between(-150, 150));
+        return std::to_string(between(-40000, 40000));
+    }
+};
+
+// The controls the session touches, looked up once per window.
+struct Controls {
+    explicit Controls(const Form1 &form)
+    {
+        for (std::size_t b = 0; b < 4; ++b)
+            boxes[b] = form.findChild<QLineEdit *>(kBoxNames[b]);
+        school = form.findChild<QComboBox *>("Combo2");
+        total = form.findChild<QLabel *>("lblTotal");
+        verdict = form.findChild<QLabel *>("Label1");
+        enter = form.findChild<QPushButton *>("Command1");
+        for (std::size_t c = 0; c < model::kColumns.size(); ++c)
+            for (std::size_t i = 0; i < 7; ++i)
+                levels[c][i] = form.findChild<QRadioButton *>(
+                    QString("%1_%2").arg(model::kColumns[c].array.data()).arg(i));
+        for (std::size_t i = 0; i < 3; ++i)
+            spells[i] = form.findChild<QRadioButton *>(QString("spells_%1").arg(i + 1));
+    }
+
+    std::array<QLineEdit *, 4> boxes{};
+    QComboBox *school = nullptr;
+    QLabel *total = nullptr;
+    QLabel *verdict = nullptr;
+    QPushButton *enter = nullptr;
+    std::array<std::array<QRadioButton *, 7>, 7> levels{};
+    std::array<QRadioButton *, 3> spells{};
+};
+
+// Replaces the text of a line edit the way a player does: select all, type.
+void retype(QLineEdit *edit, const std::string &text)
+{
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    // QTest spells out ASCII keys only; other characters arrive as typed text.
+    for (const QChar ch : QString::fromStdString(text)) {
+        if (ch.unicode() < 128)
+            QTest::keyClick(edit, static_cast<char>(ch.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+void play(const Controls &c, const Event &e)
+{
+    switch (e.kind) {
+    case Event::Level:
+        clickOption(c.levels[e.target][static_cast<std::size_t>(e.option)]);
+        break;
+    case Event::Spells:
+        clickOption(c.spells[static_cast<std::size_t>(e.option - 1)]);
+        break;
+    case Event::Type:
+        retype(c.boxes[e.target], e.text);
+        break;
+    case Event::TypeSchool:
+        retype(c.school->lineEdit(), e.text);
+        break;
+    case Event::PickSchool:
+        c.school->setCurrentIndex(static_cast<int>(e.target));
+        break;
+    case Event::EnterIn:
+        QTest::keyClick(c.boxes[e.target], e.option ? Qt::Key_Enter : Qt::Key_Return);
+        break;
+    case Event::EnterButton:
+        QTest::mouseClick(c.enter, Qt::LeftButton);
+        break;
+    case Event::EnterInSchool:
+        QTest::keyClick(c.school->lineEdit(), Qt::Key_Return);
+        break;
+    }
+}
+
+std::optional<model::Fault> play(model::Model &m, const Event &e)
+{
+    switch (e.kind) {
+    case Event::Level:
+        return m.clickLevel(e.target, e.option);
+    case Event::Spells:
+        return m.clickSpells(e.option);
+    case Event::Type:
+        m.type(static_cast<Box>(e.target), e.text);
+        return std::nullopt;
+    case Event::TypeSchool:
+        m.typeSchool(e.text);
+        return std::nullopt;
+    case Event::PickSchool:
+        m.typeSchool(kSchoolList[e.target]);
+        return std::nullopt;
+    case Event::EnterIn:
+    case Event::EnterButton:
+        return m.enter();
+    case Event::EnterInSchool:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Every difference between what the window shows and what the model expects.
+QStringList differences(const Form1 &form, const Controls &c, const model::Window &w, qsizetype reports,
+                        bool faultExpected)
+{
+    QStringList found;
+    const auto check = [&](const char *what, const QString &shown, const std::string &expected) {
+        if (shown != QString::fromStdString(expected))
+            found << QString("%1 is \"%2\", model says \"%3\"").arg(what, shown, QString::fromStdString(expected));
+    };
+    check("title", form.windowTitle(), w.title);
+    check("lblTotal", c.total->text(), w.total);
+    check("Label1", c.verdict->text(), w.verdict);
+    for (std::size_t b = 0; b < 4; ++b)
+        check(kBoxNames[b], c.boxes[b]->text(), w.boxes[b]);
+    check("Combo2", c.school->currentText(), w.school);
+    if (c.boxes[2]->isEnabled() != w.spell2Enabled || c.boxes[3]->isEnabled() != w.spell3Enabled)
+        found << QString("Spell2/Spell3 enabled %1/%2, model says %3/%4")
+                     .arg(c.boxes[2]->isEnabled())
+                     .arg(c.boxes[3]->isEnabled())
+                     .arg(w.spell2Enabled)
+                     .arg(w.spell3Enabled);
+    if (reports != (faultExpected ? 1 : 0))
+        found << QString("%1 failure reports, model expects %2").arg(reports).arg(faultExpected ? 1 : 0);
+    return found;
+}
+
+} // namespace
+
+class RandomSequencesTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit RandomSequencesTest(RecordingReport &report) : report_(report) {}
+
+private:
+    RecordingReport &report_;
+
+private slots:
+    void windowFollowsTheModel()
+    {
+        const int sequences = envInt("IMPROVES_SEQUENCES", 40);
+        const int firstSeed = envInt("IMPROVES_FIRST_SEED", 1);
+        const int events = envInt("IMPROVES_EVENTS", 200);
+        QVERIFY(sequences > 0 && events > 0);
+        long played = 0;
+        for (int seed = firstSeed; seed < firstSeed + sequences; ++seed) {
+            report_.messages.clear();
+            Form1 form(report_);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            const Controls controls(form);
+            model::Model m;
+            const bool loadFault = m.load().has_value();
+
+            EventSource source(static_cast<unsigned>(seed));
+            std::deque<std::string> recent{"(window opened)"};
+            for (int n = 0; n <= events; ++n) {
+                // The load ran in the constructor, before anything was counted.
+                const qsizetype before = n == 0 ? 0 : report_.messages.size();
+                bool faultExpected = loadFault;
+                if (n > 0) {
+                    const Event e = source.next(m.window);
+                    recent.push_back(e.describe());
+                    if (recent.size() > 12)
+                        recent.pop_front();
+                    play(controls, e);
+                    faultExpected = play(m, e).has_value();
+                }
+                const QStringList diff =
+                    differences(form, controls, m.window, report_.messages.size() - before, faultExpected);
+                if (!diff.isEmpty()) {
+                    QStringList lastEvents;
+                    for (const std::string &s : recent)
+                        lastEvents << QString::fromStdString(s);
+                    QFAIL(qPrintable(QString("seed %1, event %2:\n  %3\nlast events:\n  %4")
+                                         .arg(seed)
+                                         .arg(n)
+                                         .arg(diff.join("\n  "), lastEvents.join("\n  "))));
+                }
+                if (n > 0)
+                    ++played;
+            }
+        }
+        qInfo("%d sequences from seed %d, %ld events, no divergence", sequences, firstSeed, played);
+    }
+};
+
+int main(int argc, char **argv) { return runUiTest<RandomSequencesTest>(argc, argv); }
+
+#include "random_sequences_test.moc"
