@@ -1,0 +1,90 @@
+#pragma once
+
+// What the model-driven window tests share: the controls a player touches,
+// typing as a player does, and the comparison of the window with the model.
+
+#include "form1.h"
+#include "reference_model.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTest>
+
+#include <array>
+#include <string>
+
+inline const char *const kBoxNames[] = {"txtInt", "Spell1", "Spell2", "Spell3"};
+
+struct PlayerControls {
+    explicit PlayerControls(const Form1 &form)
+    {
+        for (std::size_t b = 0; b < 4; ++b)
+            boxes[b] = form.findChild<QLineEdit *>(kBoxNames[b]);
+        school = form.findChild<QComboBox *>("Combo2");
+        total = form.findChild<QLabel *>("lblTotal");
+        verdict = form.findChild<QLabel *>("Label1");
+        enter = form.findChild<QPushButton *>("Command1");
+        for (std::size_t c = 0; c < model::kColumns.size(); ++c)
+            for (std::size_t i = 0; i < 7; ++i)
+                levels[c][i] = form.findChild<QRadioButton *>(
+                    QString("%1_%2").arg(model::kColumns[c].array.data()).arg(i));
+        for (std::size_t i = 0; i < 3; ++i)
+            spells[i] = form.findChild<QRadioButton *>(QString("spells_%1").arg(i + 1));
+    }
+
+    QLineEdit *box(model::Box b) const { return boxes[static_cast<std::size_t>(b)]; }
+
+    std::array<QLineEdit *, 4> boxes{}; // by model::Box
+    QComboBox *school = nullptr;
+    QLabel *total = nullptr;
+    QLabel *verdict = nullptr;
+    QPushButton *enter = nullptr;
+    std::array<std::array<QRadioButton *, 7>, 7> levels{}; // by model::kColumns, then option
+    std::array<QRadioButton *, 3> spells{};                // counts 1..3
+};
+
+// Replaces the text of a line edit the way a player does: select all, type.
+inline void retype(QLineEdit *edit, const std::string &text)
+{
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    // QTest spells out ASCII keys only; other characters arrive as typed text.
+    for (const QChar ch : QString::fromStdString(text)) {
+        if (ch.unicode() < 128)
+            QTest::keyClick(edit, static_cast<char>(ch.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+// Every difference between what the window shows and what the model expects,
+// given how many failures the window reported for the last action.
+inline QStringList differences(const Form1 &form, const PlayerControls &c, const model::Window &w,
+                               qsizetype reports, bool faultExpected)
+{
+    QStringList found;
+    const auto check = [&](const char *what, const QString &shown, const std::string &expected) {
+        if (shown != QString::fromStdString(expected))
+            found << QString("%1 is \"%2\", model says \"%3\"").arg(what, shown, QString::fromStdString(expected));
+    };
+    check("title", form.windowTitle(), w.title);
+    check("lblTotal", c.total->text(), w.total);
+    check("Label1", c.verdict->text(), w.verdict);
+    for (std::size_t b = 0; b < 4; ++b)
+        check(kBoxNames[b], c.boxes[b]->text(), w.boxes[b]);
+    check("Combo2", c.school->currentText(), w.school);
+    if (c.boxes[2]->isEnabled() != w.spell2Enabled || c.boxes[3]->isEnabled() != w.spell3Enabled)
+        found << QString("Spell2/Spell3 enabled %1/%2, model says %3/%4")
+                     .arg(c.boxes[2]->isEnabled())
+                     .arg(c.boxes[3]->isEnabled())
+                     .arg(w.spell2Enabled)
+                     .arg(w.spell3Enabled);
+    if (reports != (faultExpected ? 1 : 0))
+        found << QString("%1 failure reports, model expects %2").arg(reports).arg(faultExpected ? 1 : 0);
+    return found;
+}
