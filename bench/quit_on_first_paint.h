@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+// Ends the event loop once the watched window has painted for the first time,
+// so that one whole run of the process is start-up to first paint, plus
+// tear-down.
+class QuitOnFirstPaint : public QObject {
+public:
+    explicit QuitOnFirstPaint(QObject *window) { window->installEventFilter(this); }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // Queued, so the children paint and the window reaches the screen first.
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    bool painted_ = false;
+};
