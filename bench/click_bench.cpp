@@ -13,7 +13,7 @@ namespace {
 
 void BM_OptionClick(benchmark::State &run)
 {
-    Form1 form(static_cast<Application *>(QCoreApplication::instance())->failureReport());
+    Form1 form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) {
         run.SkipWithError("window never exposed");

@@ -7,7 +7,7 @@
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
-    Form1 window(app.failureReport());
+    Form1 window;
     QuitOnFirstPaint quit(&window);
     window.show();
     return app.exec();

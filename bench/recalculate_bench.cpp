@@ -13,7 +13,7 @@ static void BM_Recalculate(benchmark::State &run)
     const int picks[calc::kSchoolCount] = {3, 1, 4, 1, 5, 2, 6};
     for (const calc::SchoolInfo &info : calc::kSchools)
         calculator.selectLevel(info.school, picks[static_cast<std::size_t>(info.school)]);
-    calculator.state().spellCount = 3;
+    calculator.setSpellCount(3);
 
     for (auto _ : run) {
         calculator.Recalculate();

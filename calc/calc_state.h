@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -60,7 +61,9 @@ struct CalcState {
 };
 
 // The seven schools in the order of the school list, which is also the order
-// in which a typed school name is compared and the flags are tidied.
+// in which a typed school name is compared and the flags are tidied. The
+// window fills its school list from kSchools, so the names it offers are the
+// very names compared.
 enum class School { Kraanan, Shally, Faren, WC, Riija, Qor, Jala };
 constexpr std::size_t kSchoolCount = 7;
 
@@ -81,6 +84,13 @@ inline constexpr std::array<SchoolInfo, kSchoolCount> kSchools{{
     {School::Qor, "Qor", &CalcState::qorLevel, &CalcState::qorUsed, &CalcState::qorLevelOne},
     {School::Jala, "Jala", &CalcState::jalaLevel, &CalcState::jalaUsed, &CalcState::jalaLevelOne},
 }};
+
+static_assert([] {
+    for (std::size_t i = 0; i < kSchools.size(); ++i)
+        if (static_cast<std::size_t>(kSchools[i].school) != i)
+            return false;
+    return true;
+}(), "kSchools must list the schools in enum order: schoolInfo() indexes it by School");
 
 constexpr const SchoolInfo &schoolInfo(School school)
 {

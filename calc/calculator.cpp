@@ -40,6 +40,8 @@ std::string_view verdictFor(std::int16_t improvesLeft)
 
 void Calculator::selectLevel(School school, int index)
 {
+    if (index < 0 || index > 6)
+        return;
     const SchoolInfo &info = schoolInfo(school);
     if (index < 2)
         state_.*info.level = 0;
@@ -53,10 +55,16 @@ void Calculator::selectLevel(School school, int index)
         state_.*info.levelOne = kFalse;
 }
 
+void Calculator::setSpellCount(int count)
+{
+    if (count >= 1 && count <= 3)
+        state_.spellCount = static_cast<std::int16_t>(count);
+}
+
 std::int16_t Calculator::readNumber(NumberBox box) const
 {
     try {
-        return textToInt16(view_.boxText(box));
+        return textToInt16(view_->boxText(box));
     } catch (Failure &failure) {
         failure.box = box;
         throw;
@@ -71,11 +79,11 @@ void Calculator::Recalculate()
     if (state_.intellect == 0)
         state_.intellect = kMinIntellect;
     if (state_.intellect > kMaxIntellect) {
-        view_.setIntellectText(int16ToText(kMaxIntellect));
+        view_->setIntellectText(int16ToText(kMaxIntellect));
         state_.intellect = kMaxIntellect;
     }
     if (state_.intellect < kMinIntellect) {
-        view_.setIntellectText(int16ToText(kMinIntellect));
+        view_->setIntellectText(int16ToText(kMinIntellect));
         state_.intellect = kMinIntellect;
     }
 
@@ -101,9 +109,9 @@ void Calculator::Recalculate()
     state_.improvesLeft = checkedSub(state_.improvesNeeded, state_.spellCredit);
 
     const std::string number = int16ToText(state_.improvesLeft);
-    view_.setTotalCaption(number);
-    view_.setTitle(number + std::string(kTitleSuffix));
-    view_.setVerdictCaption(std::string(verdictFor(state_.improvesLeft)));
+    view_->setTotalCaption(number);
+    view_->setTitle(number + std::string(kTitleSuffix));
+    view_->setVerdictCaption(std::string(verdictFor(state_.improvesLeft)));
 }
 
 void Calculator::FindIntellectBracket()
@@ -169,6 +177,6 @@ void Calculator::ApplySchoolAdjustment()
         state_.improvesNeeded = checkedAdd(kFloorSurchargeBase, surcharge);
 }
 
-void Calculator::ReadSchool() { state_.schoolName = view_.schoolText(); }
+void Calculator::ReadSchool() { state_.schoolName = view_->schoolText(); }
 
 } // namespace calc

@@ -5,13 +5,14 @@
 // CalcState; every input event then calls Recalculate, which reads the number
 // boxes and the school box through the view, works only on the CalcState and
 // writes the result back through the view. Failures are calc::Failure
-// exceptions, caught and reported by the window's handlers. Nothing here
-// knows about Qt.
+// exceptions; the window's handlers catch them and emit a report signal that
+// the program shows from its event loop. Nothing here knows about Qt.
 
 #include "calc_state.h"
 #include "calc_view.h"
 
 #include <string_view>
+#include <utility>
 
 namespace calc {
 
@@ -22,13 +23,18 @@ std::string_view verdictFor(std::int16_t improvesLeft);
 
 class Calculator {
 public:
-    explicit Calculator(CalcView &view) : view_(view) {}
+    // `state` lets a test start from a record no sequence of clicks makes.
+    explicit Calculator(CalcView &view, CalcState state = {}) : view_(&view), state_(std::move(state)) {}
 
     const CalcState &state() const { return state_; }
-    CalcState &state() { return state_; }
 
-    // A click on option `index` (0 "None" .. 6 "Level Six") of a school column.
+    // Option `index` (0 "None" .. 6 "Level Six") of a school column became
+    // selected. Any other index changes nothing.
     void selectLevel(School school, int index);
+
+    // The spell-count option for 1, 2 or 3 spells became selected. Any other
+    // count changes nothing.
+    void setSpellCount(int count);
 
     // Recomputes the whole result from the view and the state. Throws
     // calc::Failure; what was written before the failure stays written.
@@ -42,7 +48,7 @@ private:
 
     std::int16_t readNumber(NumberBox box) const;
 
-    CalcView &view_;
+    CalcView *view_;
     CalcState state_;
 };
 

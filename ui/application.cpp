@@ -1,15 +1,15 @@
 #include "application.h"
 
+#include "form1.h"
+
 #include <QFont>
 #include <QIcon>
-
-#include <exception>
+#include <QMessageBox>
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName("improves-calc");
-    setApplicationDisplayName("Improves Calculator");
-    setApplicationVersion("1.00");
+    setApplicationVersion(IMPROVES_VERSION);
     setDesktopFileName("org.improvescalc.ImprovesCalc");
     QIcon icon(":/icons/form1.png");
     icon.addFile(":/icons/form1-64.png");
@@ -19,12 +19,10 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     setFont(QFont("Liberation Sans Narrow", 8));
 }
 
-bool Application::notify(QObject *receiver, QEvent *event)
+void Application::showFailuresOf(Form1 &window)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        report_->report(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())));
-    }
-    return false;
+    connect(
+        &window, &Form1::failed, &window,
+        [&window](const QString &message) { QMessageBox::warning(&window, "Improves Calculator", message); },
+        Qt::QueuedConnection);
 }

@@ -35,7 +35,7 @@ QString failureMessage(const calc::Failure &failure, int spellCount)
 {
     if (failure.box)
         return QStringLiteral("%1 must be a whole number from -32768 to 32767.").arg(boxName(*failure.box));
-    return QStringLiteral("%1 take the number of improves out of the range the calculator "
+    return QStringLiteral("%1 %2 the number of improves out of the range the calculator "
                           "can count (-32768 to 32767). Please correct the percents.")
-        .arg(percentsInUse(spellCount));
+        .arg(percentsInUse(spellCount), spellCount == 1 ? "takes" : "take");
 }

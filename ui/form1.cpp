@@ -1,72 +1,74 @@
 #include "form1.h"
 
 #include "failure_message.h"
-#include "failure_report.h"
 #include "form2.h"
 
-#include <QAccessible>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QShortcut>
+
+#include <exception>
+#include <memory>
 
 namespace {
 
 constexpr int kEnterKey = 13;
 const QSize kClientSize(380, 430);
 
-// The character code a key press would type, with both Enter keys as 13.
-int keyAscii(const QKeyEvent &event)
-{
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return kEnterKey;
-    const QString text = event.text();
-    return text.isEmpty() ? 0 : text.at(0).unicode();
-}
-
 } // namespace
 
-Form1::Form1(FailureReport &report, QWidget *parent) : QWidget(parent), report_(report)
+Form1::Form1(QWidget *parent) : QWidget(parent)
 {
     setObjectName("Form1");
     resize(kClientSize);
-    setWindowTitle(QString::fromUtf8(calc::kTitleSuffix.substr(1).data(), calc::kTitleSuffix.size() - 1));
+    setWindowTitle(QString::fromUtf8(calc::kTitleSuffix.substr(1)));
     controls_ = buildForm1(this);
     connectHandlers();
-    controls_.levels[static_cast<std::size_t>(calc::School::Kraanan)][0]->setFocus();
-    Form_Load();
+    controls_.levels[static_cast<std::size_t>(calc::School::Kraanan)]->button(0)->setFocus();
+    handle([this] { Form_Load(); });
 }
 
-Form1::~Form1() { Form_Terminate(); }
+// Every handler runs inside here, so nothing it raises unwinds into Qt's
+// event or signal code: the handler stops where it failed and the window
+// says so.
+template <class Handler>
+void Form1::handle(Handler &&handler)
+{
+    try {
+        handler();
+    } catch (const calc::Failure &failure) {
+        emit failed(failureMessage(failure, calculator_.state().spellCount));
+    } catch (const std::exception &error) {
+        emit failed(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())));
+    }
+}
 
 void Form1::connectHandlers()
 {
-    using Handler = void (Form1::*)(int);
-    constexpr Handler levelHandlers[calc::kSchoolCount] = {
+    constexpr void (Form1::*levelHandlers[calc::kSchoolCount])(int) = {
         &Form1::Kraanan_Click, &Form1::Shally_Click, &Form1::Faren_Click, &Form1::WC_Click,
         &Form1::Riija_Click,   &Form1::Qor_Click,    &Form1::Jala_Click,
     };
-    for (std::size_t s = 0; s < calc::kSchoolCount; ++s) {
-        for (int i = 0; i < 7; ++i) {
-            connect(controls_.levels[s][static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
-                    [this, handler = levelHandlers[s], i] { (this->*handler)(i); });
-        }
-    }
-    for (int i = 1; i <= 3; ++i)
-        connect(controls_.spells[static_cast<std::size_t>(i - 1)], &QRadioButton::clicked, this,
-                [this, i] { spells_Click(i); });
+    for (std::size_t s = 0; s < calc::kSchoolCount; ++s)
+        connectOptionArray(controls_.levels[s], levelHandlers[s]);
+    connectOptionArray(controls_.spells, &Form1::spells_Click);
 
-    for (QLineEdit *box : {controls_.txtInt, controls_.Spell1, controls_.Spell2, controls_.Spell3})
-        box->installEventFilter(this);
+    // returnPressed covers the keypad's Enter too.
+    constexpr void (Form1::*keyHandlers[])(int) = {
+        &Form1::txtInt_KeyPress, &Form1::Spell1_KeyPress, &Form1::Spell2_KeyPress, &Form1::Spell3_KeyPress};
+    for (std::size_t b = 0; b < controls_.boxes.size(); ++b)
+        connect(controls_.boxes[b], &QLineEdit::returnPressed, this,
+                [this, handler = keyHandlers[b]] { handle([&] { (this->*handler)(kEnterKey); }); });
 
-    connect(controls_.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(controls_.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(controls_.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(controls_.Command1, &QPushButton::clicked, this, [this] { handle([this] { Command1_Click(); }); });
+    connect(controls_.Command2, &QPushButton::clicked, this, [this] { handle([this] { Command2_Click(); }); });
+    connect(controls_.Command3, &QPushButton::clicked, this, [this] { handle([this] { Command3_Click(); }); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::Form_Terminate);
 
     // Without a window manager (or under one that leaves it to the program)
     // Alt+F4 still closes the window, which ends the program as Exit does.
@@ -74,20 +76,25 @@ void Form1::connectHandlers()
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+// A member that becomes selected runs the array's handler with its Index,
+// whether a click, an arrow key or an accessibility action selected it. A
+// click on the member that is already selected changes nothing and only
+// recalculates with the current texts. Qt reports that click without a
+// toggle, so a press on the selected member marks it as such.
+void Form1::connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int))
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = keyAscii(*static_cast<QKeyEvent *>(event));
-        if (watched == controls_.txtInt)
-            txtInt_KeyPress(key);
-        else if (watched == controls_.Spell1)
-            Spell1_KeyPress(key);
-        else if (watched == controls_.Spell2)
-            Spell2_KeyPress(key);
-        else if (watched == controls_.Spell3)
-            Spell3_KeyPress(key);
-    }
-    return false; // every key goes on to the box unchanged
+    auto reclick = std::make_shared<bool>(false);
+    connect(group, &QButtonGroup::idPressed, this, [group, reclick](int id) { *reclick = group->checkedId() == id; });
+    connect(group, &QButtonGroup::idToggled, this, [this, handler, reclick](int id, bool checked) {
+        if (!checked)
+            return;
+        *reclick = false;
+        handle([&] { (this->*handler)(id); });
+    });
+    connect(group, &QButtonGroup::idClicked, this, [this, reclick] {
+        if (std::exchange(*reclick, false))
+            handle([this] { Recalculate(); });
+    });
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -112,20 +119,16 @@ void Form1::levelClick(calc::School school, int index)
 
 void Form1::spells_Click(int Index)
 {
-    // Each choice resets the boxes it uses to "1" and marks the others "X".
-    struct Boxes {
-        bool spell2;
-        bool spell3;
-    };
-    constexpr Boxes byCount[] = {{false, false}, {true, false}, {true, true}};
     if (Index < 1 || Index > 3)
         return;
-    const Boxes used = byCount[Index - 1];
-    calculator_.state().spellCount = static_cast<std::int16_t>(Index);
-    controls_.Spell2->setEnabled(used.spell2);
-    controls_.Spell2->setText(used.spell2 ? "1" : "X");
-    controls_.Spell3->setEnabled(used.spell3);
-    controls_.Spell3->setText(used.spell3 ? "1" : "X");
+    // Each choice resets the boxes it uses to "1" and marks the others "X".
+    const bool useSpell2 = Index >= 2, useSpell3 = Index == 3;
+    calculator_.setSpellCount(Index);
+    QLineEdit *spell2 = controls_.box(calc::NumberBox::Spell2), *spell3 = controls_.box(calc::NumberBox::Spell3);
+    spell2->setEnabled(useSpell2);
+    spell2->setText(useSpell2 ? "1" : "X");
+    spell3->setEnabled(useSpell3);
+    spell3->setText(useSpell3 ? "1" : "X");
     Recalculate();
 }
 
@@ -153,23 +156,16 @@ void Form1::Command3_Click()
 
 void Form1::Form_Load()
 {
-    calculator_.state().spellCount = 3;
+    calculator_.setSpellCount(3);
     Recalculate();
 }
 
 void Form1::Form_Unload() { endProgram(); }
+// The run is being ended from outside (the session, a quit request): close
+// as Exit does, so the About window goes too.
 void Form1::Form_Terminate() { endProgram(); }
 
-void Form1::Recalculate()
-{
-    // A box the player has to fix is reported, not fatal: the handler stops
-    // here and the displays keep the last result.
-    try {
-        calculator_.Recalculate();
-    } catch (const calc::Failure &failure) {
-        report_.report(failureMessage(failure, calculator_.state().spellCount));
-    }
-}
+void Form1::Recalculate() { calculator_.Recalculate(); }
 
 void Form1::endProgram()
 {
@@ -182,25 +178,13 @@ void Form1::endProgram()
     QCoreApplication::exit(0);
 }
 
-std::string Form1::boxText(calc::NumberBox box) const
-{
-    const QLineEdit *boxes[] = {controls_.txtInt, controls_.Spell1, controls_.Spell2, controls_.Spell3};
-    return boxes[static_cast<std::size_t>(box)]->text().toStdString();
-}
+std::string Form1::boxText(calc::NumberBox box) const { return controls_.box(box)->text().toStdString(); }
 
-void Form1::setIntellectText(const std::string &text) { controls_.txtInt->setText(QString::fromStdString(text)); }
+void Form1::setIntellectText(const std::string &text)
+{
+    controls_.box(calc::NumberBox::txtInt)->setText(QString::fromStdString(text));
+}
 std::string Form1::schoolText() const { return controls_.Combo2->currentText().toStdString(); }
-void Form1::setTotalCaption(const std::string &text) { setSpokenCaption(controls_.lblTotal, text); }
+void Form1::setTotalCaption(const std::string &text) { controls_.lblTotal->setText(QString::fromStdString(text)); }
 void Form1::setTitle(const std::string &text) { setWindowTitle(QString::fromStdString(text)); }
-void Form1::setVerdictCaption(const std::string &text) { setSpokenCaption(controls_.Label1, text); }
-
-void Form1::setSpokenCaption(QLabel *label, const std::string &text)
-{
-    const QString caption = QString::fromStdString(text);
-    if (label->text() == caption)
-        return;
-    label->setText(caption);
-    // The label's text is its spoken name: tell screen readers it changed.
-    QAccessibleEvent event(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
-}
+void Form1::setVerdictCaption(const std::string &text) { controls_.Label1->setText(QString::fromStdString(text)); }

@@ -7,23 +7,37 @@
 #include <QPointer>
 #include <QWidget>
 
-class FailureReport;
+#include <string>
+
+class QButtonGroup;
 class QLabel;
 class Form2;
 
 // The main window: the controls of the layout, the handlers that turn clicks
 // and key presses into calculator input, and the view the calculator reads
-// and writes.
+// and writes. A handler that fails stops where it failed and emits `failed`;
+// whoever shows the report does so from the event loop.
 class Form1 : public QWidget, private calc::CalcView {
     Q_OBJECT
 
 public:
-    explicit Form1(FailureReport &report, QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit Form1(QWidget *parent = nullptr);
+
+signals:
+    // What the player is told: which box to fix, or which percents drove the
+    // result out of range.
+    void failed(const QString &message);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // calc::CalcView; a test may stand in for a control.
+    std::string boxText(calc::NumberBox box) const override;
+    void setIntellectText(const std::string &text) override;
+    std::string schoolText() const override;
+    void setTotalCaption(const std::string &text) override;
+    void setTitle(const std::string &text) override;
+    void setVerdictCaption(const std::string &text) override;
 
 private:
     // Handlers, named after the control and its event.
@@ -51,17 +65,10 @@ private:
     void Recalculate();
     void endProgram();
     void connectHandlers();
+    void connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int));
+    template <class Handler>
+    void handle(Handler &&handler);
 
-    // calc::CalcView
-    std::string boxText(calc::NumberBox box) const override;
-    void setIntellectText(const std::string &text) override;
-    std::string schoolText() const override;
-    void setTotalCaption(const std::string &text) override;
-    void setTitle(const std::string &text) override;
-    void setVerdictCaption(const std::string &text) override;
-    static void setSpokenCaption(QLabel *label, const std::string &text);
-
-    FailureReport &report_;
     calc::Calculator calculator_{*this};
     Form1Controls controls_;
     QPointer<Form2> about_;

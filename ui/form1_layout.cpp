@@ -1,5 +1,6 @@
 #include "form1_layout.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,7 +58,6 @@ constexpr Control kControls[] = {
     {"Command2", Kind::Button, nullptr, "Exit", 4770, 6060, 825, 300, 69, Look::Plain},
 };
 
-const QStringList kSchoolList = {"Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala"};
 const QStringList kGradeList = {"1 - Slight",  "2 - Small",     "3 - Moderate",  "4 - Solid",
                                 "5 - Severe",  "6 - Swift",     "7 - Potent",    "8 - Damaging",
                                 "9 - Prominent", "10 - Crushing", "11 - Enormous"};
@@ -131,11 +131,22 @@ void makeSpoken(const std::map<std::string_view, QWidget *> &byName)
     }
 }
 
+// A table names a control of the wrong kind only by mistake; stop at once
+// rather than run with a control that cannot be reached.
+template <class T>
+T *as(QWidget *widget)
+{
+    T *typed = qobject_cast<T *>(widget);
+    if (!typed)
+        qFatal("layout: %s is not a %s", qPrintable(widget->objectName()), T::staticMetaObject.className());
+    return typed;
+}
+
 // "Faren, Level Three": the column's caption without its trailing dots, then
 // the option's own caption.
-QString spokenOption(const QWidget *frame, const char *caption)
+QString spokenOption(const QGroupBox *frame, const char *caption)
 {
-    QString column = static_cast<const QGroupBox *>(frame)->title();
+    QString column = frame->title();
     while (column.endsWith('.'))
         column.chop(1);
     return QStringLiteral("%1, %2").arg(column, QString::fromUtf8(caption));
@@ -205,7 +216,8 @@ QWidget *create(const Control &c, QWidget *parent)
         combo->setEditable(true);
         combo->setCompleter(nullptr);                    // "qor" stays "qor"
         combo->setInsertPolicy(QComboBox::NoInsert);     // Enter adds nothing to the list
-        combo->addItems(kSchoolList);
+        for (const calc::SchoolInfo &info : calc::kSchools)
+            combo->addItem(QString::fromUtf8(info.name));
         combo->setCurrentIndex(-1);
         combo->setEditText(c.text);
         return combo;
@@ -230,12 +242,12 @@ void keepSelectedAsTabStop(QRadioButton *option)
     });
 }
 
-QRadioButton *createOption(QWidget *frame, const char *caption, QRect geometry, bool selected)
+QRadioButton *createOption(QButtonGroup *group, int index, QGroupBox *frame, const char *caption, QRect geometry)
 {
     auto *option = new QRadioButton(caption, frame);
     option->setAccessibleName(spokenOption(frame, caption));
     option->setGeometry(geometry);
-    option->setChecked(selected);
+    group->addButton(option, index);
     keepSelectedAsTabStop(option);
     return option;
 }
@@ -267,36 +279,39 @@ Form1Controls buildForm1(QWidget *form)
 
     Form1Controls controls;
     for (const LevelArray &array : kLevelArrays) {
-        auto &members = controls.levels[static_cast<std::size_t>(array.school)];
+        auto *group = new QButtonGroup(form);
+        group->setObjectName(array.name);
+        auto *frame = as<QGroupBox>(byName.at(array.frame));
         for (int i = 0; i < 7; ++i) {
             const QRect geometry = twipsRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
-            QRadioButton *option = createOption(byName.at(array.frame), kLevelCaptions[i], geometry, i == 0);
+            QRadioButton *option = createOption(group, i, frame, kLevelCaptions[i], geometry);
             option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
-            members[static_cast<std::size_t>(i)] = option;
             tabStops.emplace_back(array.tabIndices[static_cast<std::size_t>(i)], option);
         }
+        group->button(0)->setChecked(true);
+        controls.levels[static_cast<std::size_t>(array.school)] = group;
     }
-    for (std::size_t i = 0; i < std::size(kSpellOptions); ++i) {
-        const SpellOption &s = kSpellOptions[i];
-        QRadioButton *option = createOption(byName.at("Frame7"), s.caption,
-                                            twipsRect(s.left, s.top, s.width, s.height), i == 2);
-        option->setObjectName(QStringLiteral("spells_%1").arg(i + 1));
-        controls.spells[i] = option;
+    controls.spells = new QButtonGroup(form);
+    controls.spells->setObjectName("spells");
+    for (int index = 1; index <= 3; ++index) {
+        const SpellOption &s = kSpellOptions[index - 1];
+        QRadioButton *option = createOption(controls.spells, index, as<QGroupBox>(byName.at("Frame7")), s.caption,
+                                            twipsRect(s.left, s.top, s.width, s.height));
+        option->setObjectName(QStringLiteral("spells_%1").arg(index));
         tabStops.emplace_back(s.tabIndex, option);
     }
+    controls.spells->button(3)->setChecked(true);
 
     std::sort(tabStops.begin(), tabStops.end());
     for (std::size_t i = 1; i < tabStops.size(); ++i)
         QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
 
     auto get = [&byName](const char *name, auto *&slot) {
-        slot = qobject_cast<std::remove_reference_t<decltype(slot)>>(byName.at(name));
-        Q_ASSERT(slot);
+        slot = as<std::remove_pointer_t<std::remove_reference_t<decltype(slot)>>>(byName.at(name));
     };
-    get("txtInt", controls.txtInt);
-    get("Spell1", controls.Spell1);
-    get("Spell2", controls.Spell2);
-    get("Spell3", controls.Spell3);
+    constexpr const char *kBoxNames[] = {"txtInt", "Spell1", "Spell2", "Spell3"}; // by calc::NumberBox
+    for (std::size_t b = 0; b < controls.boxes.size(); ++b)
+        get(kBoxNames[b], controls.boxes[b]);
     get("Combo1", controls.Combo1);
     get("Combo2", controls.Combo2);
     get("Label1", controls.Label1);

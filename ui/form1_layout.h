@@ -1,24 +1,23 @@
 #pragma once
 
 #include "calc_state.h"
+#include "failure.h"
+
+#include <QRect>
 
 #include <array>
 
+class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRect;
-class QRadioButton;
 class QWidget;
 
 // The main window's controls that the program talks to after creation.
 // Everything else (frames, the static labels) only needs to exist.
 struct Form1Controls {
-    QLineEdit *txtInt = nullptr;
-    QLineEdit *Spell1 = nullptr;
-    QLineEdit *Spell2 = nullptr;
-    QLineEdit *Spell3 = nullptr;
+    std::array<QLineEdit *, 4> boxes{}; // by calc::NumberBox
     QComboBox *Combo1 = nullptr;
     QComboBox *Combo2 = nullptr;
     QLabel *Label1 = nullptr;
@@ -27,10 +26,12 @@ struct Form1Controls {
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;
 
-    // Members 0..6 of each school's option array, by calc::School.
-    std::array<std::array<QRadioButton *, 7>, calc::kSchoolCount> levels{};
-    // Members 1..3 of the spell-count array, at positions 0..2.
-    std::array<QRadioButton *, 3> spells{};
+    // One exclusive group per option array, each member's id its Index:
+    // 0..6 in the school columns (by calc::School), 1..3 in `spells`.
+    std::array<QButtonGroup *, calc::kSchoolCount> levels{};
+    QButtonGroup *spells = nullptr;
+
+    QLineEdit *box(calc::NumberBox b) const { return boxes[static_cast<std::size_t>(b)]; }
 };
 
 // Creates every control of the main window on `form` from the layout data,

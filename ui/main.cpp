@@ -4,7 +4,8 @@
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
-    Form1 window(app.failureReport());
+    Form1 window;
+    app.showFailuresOf(window);
     window.show();
     return app.exec();
 }

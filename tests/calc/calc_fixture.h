@@ -19,12 +19,20 @@ protected:
     FakeView view;
     calc::Calculator calculator{view};
 
-    calc::CalcState &state() { return calculator.state(); }
+    const calc::CalcState &state() const { return calculator.state(); }
 
     void load()
     {
-        state().spellCount = 3;
+        calculator.setSpellCount(3);
         calculator.Recalculate();
+    }
+    // Goes on from a record that no sequence of clicks makes.
+    template <class Change>
+    void alter(Change change)
+    {
+        calc::CalcState altered = calculator.state();
+        change(altered);
+        calculator = calc::Calculator(view, altered);
     }
     void setIntellect(const std::string &text) { view.box(calc::NumberBox::txtInt) = text; }
     void setPercents(const std::string &s1, const std::string &s2, const std::string &s3)

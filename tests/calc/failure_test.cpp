@@ -48,8 +48,10 @@ TEST_P(FailureTable, StopsWhereItFailsAndKeepsWhatWasWritten)
     // school box hold new texts. Jala's flag is left standing above level 0
     // so that it shows whether the adjustment ran.
     select({{School::Faren, 2}});
-    state().jalaLevel = 2;
-    state().spellCount = row.spellCount;
+    alter([&](CalcState &s) {
+        s.jalaLevel = 2;
+        s.spellCount = row.spellCount;
+    });
     view.school = "Faren";
     setIntellect(row.intellect);
     setPercents(row.s1, row.s2, row.s3);

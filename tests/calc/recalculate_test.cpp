@@ -180,5 +180,31 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, OptionTable, ::testing::Values(
     OptionRow{"LevelOneThenNone", {1, 0}, 0, kFalse},
     OptionRow{"SixThenNone", {6, 0}, 0, kFalse},
     OptionRow{"Three", {3}, 2, kFalse},
-    OptionRow{"Six", {6}, 5, kFalse}),
+    OptionRow{"Six", {6}, 5, kFalse},
+    OptionRow{"NoMemberSevenLeavesLevelOne", {1, 7}, 0, kTrue},
+    OptionRow{"NoMemberBelowNoneLeavesFour", {4, -1}, 3, kFalse}),
+    RowName{});
+
+struct CountRow {
+    const char *name;
+    std::vector<int> counts; // spell-count options selected in turn
+    std::int16_t spellCount;
+};
+
+class SpellCountTable : public CalcFixture, public ::testing::TestWithParam<CountRow> {};
+
+TEST_P(SpellCountTable, OnlyOneToThreeAreCounts)
+{
+    const CountRow &row = GetParam();
+    for (int count : row.counts)
+        calculator.setSpellCount(count);
+    EXPECT_EQ(state().spellCount, row.spellCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recalculate, SpellCountTable, ::testing::Values(
+    CountRow{"One", {1}, 1},
+    CountRow{"ThreeThenTwo", {3, 2}, 2},
+    CountRow{"ZeroIgnored", {2, 0}, 2},
+    CountRow{"FourIgnored", {1, 4}, 1},
+    CountRow{"NegativeIgnoredBeforeLoad", {-3}, 0}),
     RowName{});

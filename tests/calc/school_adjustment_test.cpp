@@ -70,7 +70,7 @@ TEST_F(SchoolAdjustment, FlagLeftStandingAboveLevelZeroIsClearedAndNotCounted)
 {
     view.school = "Kraanan";
     select({{School::Qor, 1}});
-    state().qorLevel = 3;
+    alter([](CalcState &s) { s.qorLevel = 3; });
     load();
     EXPECT_EQ(state().qorLevelOne, kFalse);
     EXPECT_EQ(state().levelOneCount, 0);

@@ -17,7 +17,7 @@ TEST_P(CreditTable, CreditAndImprovesLeft)
 {
     const CreditRow &row = GetParam();
     setPercents(row.s1, row.s2, row.s3);
-    state().spellCount = row.spellCount;
+    alter([&](CalcState &s) { s.spellCount = row.spellCount; });
     calculator.Recalculate();
     EXPECT_EQ(state().spellCredit, row.credit);
     EXPECT_EQ(state().improvesLeft, 199 - row.credit);

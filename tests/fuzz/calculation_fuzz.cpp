@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     calc::Calculator calculator(view);
     model::Model reference;
 
-    calculator.state().spellCount = 3;
+    calculator.setSpellCount(3);
     reference.setSpellCount(3);
 
     while (input.remaining_bytes() > 0) {
@@ -103,7 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         case 2: { // any count, also those no button sets
             const int count = input.ConsumeIntegralInRange<int>(-1, 4);
-            calculator.state().spellCount = static_cast<std::int16_t>(count);
+            calc::CalcState altered = calculator.state();
+            altered.spellCount = static_cast<std::int16_t>(count);
+            calculator = calc::Calculator(view, altered);
             reference.setSpellCount(count);
             break;
         }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the .deb, unpacks it into a throwaway root and runs its program.
-# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT
+# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT VERSION
 set -euo pipefail
 build=$1
 smoke=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -11,7 +12,7 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(ls "$work"/out/*.deb)
 echo "built $(basename "$deb")"
 
-[ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || { echo "wrong version"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "wrong version"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Section)" = "games" ] || { echo "wrong section"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"

@@ -12,8 +12,6 @@
 class AccessibilityTest : public WindowTest {
     Q_OBJECT
 
-public:
-    using WindowTest::WindowTest;
 
 private:
     QString spoken(const QString &control, QAccessible::Text what) const

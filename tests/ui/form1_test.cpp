@@ -2,7 +2,11 @@
 #include "form2.h"
 #include "window_test_support.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,10 +18,19 @@
 
 namespace {
 
-// An object whose event handler fails in a way no handler of ours catches.
-class Throwing : public QObject {
+// A main window whose school box, once armed, fails to be read in a way
+// the calculation itself never fails.
+class FailingForm : public Form1 {
 public:
-    bool event(QEvent *) override { throw std::runtime_error("boom"); }
+    bool armed = false;
+
+protected:
+    std::string schoolText() const override
+    {
+        if (armed)
+            throw std::runtime_error("boom");
+        return Form1::schoolText();
+    }
 };
 
 } // namespace
@@ -25,9 +38,6 @@ public:
 // Drives the real main window offscreen, as a player would.
 class Form1Test : public WindowTest {
     Q_OBJECT
-
-public:
-    using WindowTest::WindowTest;
 
 private:
     template <class T>
@@ -80,7 +90,7 @@ private slots:
         QVERIFY(find<QRadioButton>("spells_3")->isChecked());
         QCOMPARE(find<QComboBox>("Combo2")->currentText(), QString("Select School"));
         QCOMPARE(find<QComboBox>("Combo1")->currentIndex(), -1);
-        QVERIFY(report_.messages.isEmpty());
+        QVERIFY(failures_->isEmpty());
     }
 
     void levelClicksRecalculate_data()
@@ -106,7 +116,7 @@ private slots:
         for (const QString &option : clicks)
             click(option);
         expectResult(number, verdict);
-        QVERIFY(report_.messages.isEmpty());
+        QVERIFY(failures_->isEmpty());
     }
 
     void spellCountSetsBoxes_data()
@@ -209,16 +219,20 @@ private slots:
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("badText");
         QTest::addColumn<QString>("message");
-        QTest::newRow("intellect letters") << "" << "txtInt" << "abc" << "Intellect must be a whole number";
-        QTest::newRow("intellect empty") << "" << "txtInt" << "" << "Intellect must be a whole number";
-        QTest::newRow("intellect too large") << "" << "txtInt" << "40000" << "Intellect must be a whole number";
-        QTest::newRow("spell1 decimal") << "" << "Spell1" << "1.5" << "first spell must be a whole number";
-        QTest::newRow("spell2 X") << "" << "Spell2" << "X" << "second spell must be a whole number";
-        QTest::newRow("spell3 empty") << "" << "Spell3" << "" << "third spell must be a whole number";
-        QTest::newRow("one spell overflows") << "spells_1" << "Spell1" << "20000" << "one spell (counted three times)";
-        QTest::newRow("two spells overflow") << "spells_2" << "Spell2" << "30000" << "percents of the two spells";
-        QTest::newRow("three spells overflow") << "" << "Spell3" << "32767" << "percents of the three spells";
-        QTest::newRow("credit taken off overflows") << "" << "Spell1" << "-32768" << "percents of the three spells";
+        QTest::addColumn<QString>("mended"); // then typed into the box
+        QTest::addColumn<QString>("number"); // and shown on Enter
+        QTest::newRow("intellect letters") << "" << "txtInt" << "abc" << "Intellect must be a whole number" << "50" << "72";
+        QTest::newRow("intellect empty") << "" << "txtInt" << "" << "Intellect must be a whole number" << "50" << "72";
+        QTest::newRow("intellect too large") << "" << "txtInt" << "40000" << "Intellect must be a whole number" << "50" << "72";
+        QTest::newRow("spell1 decimal") << "" << "Spell1" << "1.5" << "first spell must be a whole number" << "10" << "187";
+        QTest::newRow("spell2 X") << "" << "Spell2" << "X" << "second spell must be a whole number" << "10" << "187";
+        QTest::newRow("spell3 empty") << "" << "Spell3" << "" << "third spell must be a whole number" << "10" << "187";
+        QTest::newRow("one spell overflows") << "spells_1" << "Spell1" << "20000"
+                                             << "The percent of the one spell (counted three times) takes the number" << "10" << "169";
+        QTest::newRow("two spells overflow") << "spells_2" << "Spell2" << "30000"
+                                             << "The percents of the two spells take the number" << "10" << "183";
+        QTest::newRow("three spells overflow") << "" << "Spell3" << "32767" << "percents of the three spells take" << "10" << "187";
+        QTest::newRow("credit taken off overflows") << "" << "Spell1" << "-32768" << "percents of the three spells" << "10" << "187";
     }
     void failureIsReportedOnceAndTheNextEventWorks()
     {
@@ -226,41 +240,146 @@ private slots:
         QFETCH(QString, boxName);
         QFETCH(QString, badText);
         QFETCH(QString, message);
+        QFETCH(QString, mended);
+        QFETCH(QString, number);
         if (!setup.isEmpty())
             click(setup);
         const QString shownTotal = total(), shownTitle = title(), shownVerdict = verdict();
-        report_.messages.clear();
+        failures_->clear();
 
         type(boxName, badText);
         enterIn(boxName);
-        QCOMPARE(report_.messages.size(), 1);
-        QVERIFY2(report_.messages.first().contains(message), qPrintable(report_.messages.first()));
+        QCOMPARE(failures_->size(), 1);
+        QVERIFY2(reports().first().contains(message), qPrintable(reports().first()));
         QCOMPARE(total(), shownTotal);
         QCOMPARE(title(), shownTitle);
         QCOMPARE(verdict(), shownVerdict);
         QVERIFY(form_->isVisible());
 
-        type(boxName, "1");
+        type(boxName, mended);
         enterIn(boxName);
-        QCOMPARE(report_.messages.size(), 1);
-        QCOMPARE(total(), shownTotal);
+        QCOMPARE(failures_->size(), 1);
+        QCOMPARE(total(), number);
     }
 
-    void uncaughtFailureIsReportedByTheApplication()
+    // Whatever a handler meets, the exception stops at the handler: one
+    // report, the last result stays, and the window goes on working.
+    void exceptionInAHandlerStopsThere_data()
     {
-        Throwing object;
-        QEvent event(QEvent::User);
-        QVERIFY(!QCoreApplication::sendEvent(&object, &event));
-        QCOMPARE(report_.messages, QStringList{"Something went wrong: boom"});
-        click("Faren_3");
-        QCOMPARE(total(), QString("224"));
+        QTest::addColumn<QString>("action");
+        for (const char *action : {"click Faren_3", "space on Qor_2", "click spells_2", "reclick spells_3",
+                                   "Enter in Spell1", "click enter"})
+            QTest::newRow(action) << QString(action);
+    }
+    void exceptionInAHandlerStopsThere()
+    {
+        QFETCH(QString, action);
+        openForm<FailingForm>();
+        auto *form = static_cast<FailingForm *>(form_.get());
+        form->armed = true;
+        const QString target = action.section(' ', -1);
+        if (action.startsWith("click enter"))
+            QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+        else if (action.startsWith("Enter"))
+            enterIn(target);
+        else if (action.startsWith("space")) {
+            find<QRadioButton>(target)->setFocus();
+            QTest::keyClick(find<QRadioButton>(target), Qt::Key_Space);
+        } else
+            click(target);
+        QCOMPARE(reports(), QStringList{"Something went wrong: boom"});
+        QCOMPARE(total(), QString("196"));
+        QCOMPARE(title(), QString("196 How many improves for my next level?"));
+
+        form->armed = false;
+        click("Jala_6");
+        QCOMPARE(failures_->size(), 1);
+        QVERIFY(total() != "196");
+        QVERIFY(form_->isVisible());
+    }
+
+    // The message box opens once the failed event is over, on the main window.
+    void reportIsShownFromTheEventLoopOnTheMainWindow()
+    {
+        static_cast<Application *>(qApp)->showFailuresOf(*form_);
+        QPointer<QWidget> parentSeen;
+        QString textSeen;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                parentSeen = box->parentWidget();
+                textSeen = box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        closer.start(10);
+        type("Spell1", "x");
+        enterIn("Spell1");
+        QVERIFY(textSeen.isEmpty());
+        QTRY_VERIFY(!textSeen.isEmpty());
+        QCOMPARE(parentSeen.data(), form_.get());
+        QCOMPARE(textSeen, reports().first());
+    }
+
+    // Typed percents survive a click on the spell count already selected;
+    // a click that changes the count resets the boxes it enables.
+    void reclickKeepsTypedPercents_data()
+    {
+        QTest::addColumn<QString>("first"); // spell-count option clicked first, if any
+        QTest::addColumn<bool>("bySpace");
+        QTest::addColumn<QString>("spell2");
+        QTest::addColumn<QString>("spell3");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("three, mouse") << "" << false << "50" << "60" << "88";
+        QTest::newRow("three, space") << "" << true << "50" << "60" << "88";
+        QTest::newRow("two, mouse") << "spells_2" << false << "50" << "X" << "123";
+        QTest::newRow("two, space") << "spells_2" << true << "50" << "X" << "123";
+    }
+    void reclickKeepsTypedPercents()
+    {
+        QFETCH(QString, first);
+        QFETCH(bool, bySpace);
+        QFETCH(QString, spell2);
+        QFETCH(QString, spell3);
+        QFETCH(QString, number);
+        if (!first.isEmpty())
+            click(first);
+        auto *selected = qobject_cast<QRadioButton *>(find<QButtonGroup>("spells")->checkedButton());
+        type("Spell2", "50");
+        if (box("Spell3")->isEnabled())
+            type("Spell3", "60");
+        if (bySpace) {
+            selected->setFocus();
+            QTest::keyClick(selected, Qt::Key_Space);
+        } else {
+            clickOption(selected);
+        }
+        QVERIFY(selected->isChecked());
+        QCOMPARE(box("Spell2")->text(), spell2);
+        QCOMPARE(box("Spell3")->text(), spell3);
+        QCOMPARE(total(), number);
+
+        click(selected->objectName() == "spells_2" ? "spells_3" : "spells_2");
+        QCOMPARE(box("Spell2")->text(), QString("1"));
+    }
+
+    // Destroying the window leaves whatever loop is running alone.
+    void destroyingTheWindowEndsNothing()
+    {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            failures_.reset();
+            form_.reset();
+            QTimer::singleShot(0, &loop, [&] { loop.exit(7); });
+        });
+        QCOMPARE(loop.exec(), 7);
     }
 
     void levelClickBeforeAFailureIsKept()
     {
         type("Spell1", "oops");
         click("Faren_3");
-        QCOMPARE(report_.messages.size(), 1);
+        QCOMPARE(failures_->size(), 1);
         QCOMPARE(total(), QString("196"));
         type("Spell1", "1");
         QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);

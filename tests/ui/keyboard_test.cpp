@@ -12,8 +12,6 @@
 class KeyboardTest : public WindowTest {
     Q_OBJECT
 
-public:
-    using WindowTest::WindowTest;
 
 private:
     QRadioButton *option(const QString &name) const { return form_->findChild<QRadioButton *>(name); }

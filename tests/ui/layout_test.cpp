@@ -17,8 +17,6 @@
 class LayoutTest : public WindowTest {
     Q_OBJECT
 
-public:
-    using WindowTest::WindowTest;
 
 private:
     static void expectFits(const QWidget *w, int needed, const QString &text)

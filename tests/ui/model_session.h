@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <array>
+#include <optional>
 #include <string>
 
 inline const char *const kBoxNames[] = {"txtInt", "Spell1", "Spell2", "Spell3"};
@@ -62,10 +63,19 @@ inline void retype(QLineEdit *edit, const std::string &text)
     }
 }
 
+// The words by which a report names what the player has to fix.
+inline QString namedIn(const model::Fault &fault)
+{
+    if (!fault.box)
+        return "percents";
+    constexpr const char *kWords[] = {"Intellect", "first spell", "second spell", "third spell"};
+    return kWords[static_cast<std::size_t>(*fault.box)];
+}
+
 // Every difference between what the window shows and what the model expects,
-// given how many failures the window reported for the last action.
+// given the failures the window reported for the last action.
 inline QStringList differences(const Form1 &form, const PlayerControls &c, const model::Window &w,
-                               qsizetype reports, bool faultExpected)
+                               const QStringList &reports, const std::optional<model::Fault> &fault)
 {
     QStringList found;
     const auto check = [&](const char *what, const QString &shown, const std::string &expected) {
@@ -84,7 +94,9 @@ inline QStringList differences(const Form1 &form, const PlayerControls &c, const
                      .arg(c.boxes[3]->isEnabled())
                      .arg(w.spell2Enabled)
                      .arg(w.spell3Enabled);
-    if (reports != (faultExpected ? 1 : 0))
-        found << QString("%1 failure reports, model expects %2").arg(reports).arg(faultExpected ? 1 : 0);
+    if (reports.size() != (fault ? 1 : 0))
+        found << QString("%1 failure reports, model expects %2").arg(reports.size()).arg(fault ? 1 : 0);
+    else if (fault && !reports.first().contains(namedIn(*fault)))
+        found << QString("report \"%1\" does not name the %2").arg(reports.first(), namedIn(*fault));
     return found;
 }

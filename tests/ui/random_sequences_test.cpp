@@ -9,6 +9,8 @@
 #include "window_test_support.h"
 
 #include <deque>
+#include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -99,7 +101,13 @@ public:
 private:
     std::mt19937 rng_;
 
-    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+    // mt19937's output is fixed by the standard, the distributions are not:
+    // reducing it by hand gives every standard library the same session.
+    int between(int low, int high)
+    {
+        const auto span = static_cast<std::uint32_t>(high - low) + 1;
+        return low + static_cast<int>(static_cast<std::uint32_t>(rng_()) % span);
+    }
     std::size_t pick(std::size_t n) { return static_cast<std::size_t>(between(0, static_cast<int>(n) - 1)); }
 
     std::size_t enabledBox(const model::Window &w)
@@ -187,12 +195,6 @@ std::optional<model::Fault> play(model::Model &m, const Event &e)
 class RandomSequencesTest : public QObject {
     Q_OBJECT
 
-public:
-    explicit RandomSequencesTest(RecordingReport &report) : report_(report) {}
-
-private:
-    RecordingReport &report_;
-
 private slots:
     void windowFollowsTheModel()
     {
@@ -202,30 +204,29 @@ private slots:
         QVERIFY(sequences > 0 && events > 0);
         long played = 0;
         for (int seed = firstSeed; seed < firstSeed + sequences; ++seed) {
-            report_.messages.clear();
-            Form1 form(report_);
+            Form1 form;
+            QSignalSpy failures(&form, &Form1::failed);
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             const PlayerControls controls(form);
             model::Model m;
-            const bool loadFault = m.load().has_value();
+            QVERIFY(!m.load().has_value()); // the window loads from fixed texts
 
             EventSource source(static_cast<unsigned>(seed));
             std::deque<std::string> recent{"(window opened)"};
             for (int n = 0; n <= events; ++n) {
-                // The load ran in the constructor, before anything was counted.
-                const qsizetype before = n == 0 ? 0 : report_.messages.size();
-                bool faultExpected = loadFault;
+                std::optional<model::Fault> fault;
+                failures.clear();
                 if (n > 0) {
                     const Event e = source.next(m.window);
                     recent.push_back(e.describe());
                     if (recent.size() > 12)
                         recent.pop_front();
                     play(controls, e);
-                    faultExpected = play(m, e).has_value();
+                    fault = play(m, e);
                 }
                 const QStringList diff =
-                    differences(form, controls, m.window, report_.messages.size() - before, faultExpected);
+                    differences(form, controls, m.window, reported(failures), fault);
                 if (!diff.isEmpty()) {
                     QStringList lastEvents;
                     for (const std::string &s : recent)

@@ -1,20 +1,14 @@
 #pragma once
 
 #include "application.h"
-#include "failure_report.h"
 #include "form1.h"
 
 #include <QAbstractButton>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 
 #include <memory>
-
-class RecordingReport : public FailureReport {
-public:
-    QStringList messages;
-    void report(const QString &message) override { messages << message; }
-};
 
 // Clicks an option button on its indicator, where a player aims.
 inline void clickOption(QAbstractButton *option)
@@ -22,40 +16,51 @@ inline void clickOption(QAbstractButton *option)
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
 }
 
-// A fresh main window, shown, for every test function.
+// The messages of the failures a window reported since `spy` was last cleared.
+inline QStringList reported(const QSignalSpy &spy)
+{
+    QStringList messages;
+    for (const QList<QVariant> &arguments : spy)
+        messages << arguments.at(0).toString();
+    return messages;
+}
+
+// A fresh main window, shown, for every test function, with its failure
+// reports recorded.
 class WindowTest : public QObject {
     Q_OBJECT
 
-public:
-    explicit WindowTest(RecordingReport &report) : report_(report) {}
-
 protected:
-    RecordingReport &report_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<QSignalSpy> failures_;
 
+    QStringList reports() const { return reported(*failures_); }
+
+    template <class Window = Form1>
     void openForm()
     {
-        report_.messages.clear();
-        form_ = std::make_unique<Form1>(report_);
+        failures_.reset();
+        form_ = std::make_unique<Window>();
+        failures_ = std::make_unique<QSignalSpy>(form_.get(), &Form1::failed);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
 
 private slots:
     void init() { openForm(); }
-    void cleanup() { form_.reset(); }
+    void cleanup()
+    {
+        failures_.reset();
+        form_.reset();
+    }
 };
 
-// Runs a Qt Test class offscreen under the program's own Application, so the
-// fonts and the failure backstop are those the player gets.
+// Runs a Qt Test class under the program's own Application, so the fonts
+// are those the player gets. ctest sets the platform (offscreen for most).
 template <class TestClass>
 int runUiTest(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
-    RecordingReport report;
-    app.setFailureReport(report);
-    TestClass test(report);
+    TestClass test;
     return QTest::qExec(&test, argc, argv);
 }
