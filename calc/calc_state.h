@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -85,12 +86,9 @@ inline constexpr std::array<SchoolInfo, kSchoolCount> kSchools{{
     {School::Jala, "Jala", &CalcState::jalaLevel, &CalcState::jalaUsed, &CalcState::jalaLevelOne},
 }};
 
-static_assert([] {
-    for (std::size_t i = 0; i < kSchools.size(); ++i)
-        if (static_cast<std::size_t>(kSchools[i].school) != i)
-            return false;
-    return true;
-}(), "kSchools must list the schools in enum order: schoolInfo() indexes it by School");
+static_assert(std::all_of(kSchools.begin(), kSchools.end(),
+                          [](const SchoolInfo &s) { return &s == &kSchools[std::size_t(s.school)]; }),
+              "schoolInfo() indexes kSchools by School");
 
 constexpr const SchoolInfo &schoolInfo(School school)
 {

@@ -65,9 +65,13 @@ void Form1::connectHandlers()
         connect(controls_.boxes[b], &QLineEdit::returnPressed, this,
                 [this, handler = keyHandlers[b]] { handle([&] { (this->*handler)(kEnterKey); }); });
 
-    connect(controls_.Command1, &QPushButton::clicked, this, [this] { handle([this] { Command1_Click(); }); });
-    connect(controls_.Command2, &QPushButton::clicked, this, [this] { handle([this] { Command2_Click(); }); });
-    connect(controls_.Command3, &QPushButton::clicked, this, [this] { handle([this] { Command3_Click(); }); });
+    const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
+        {controls_.Command1, &Form1::Command1_Click},
+        {controls_.Command2, &Form1::Command2_Click},
+        {controls_.Command3, &Form1::Command3_Click},
+    };
+    for (auto [button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, [this, handler] { handle([&] { (this->*handler)(); }); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::Form_Terminate);
 
     // Without a window manager (or under one that leaves it to the program)
