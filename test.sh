@@ -3,7 +3,7 @@
 # sanitizers (dev preset), then as released.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
 for preset in dev release; do
     echo "== $preset"

@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and its tests need,
-# and only those that are missing.
+# Installs the Debian 12 packages that are missing for one purpose:
+#   install-deps.sh run    building and running the calculator
+#   install-deps.sh test   that, plus everything the tests and benchmarks use
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    clang libclang-rt-14-dev libfuzzer-14-dev
+run_packages=(
+    cmake ninja-build g++
     qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
+)
+test_packages=(
+    pkg-config
+    clang libclang-rt-14-dev libfuzzer-14-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick
     desktop-file-utils appstream dpkg-dev file
 )
+
+case "${1:-}" in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,8 +29,15 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null; then
+    sudo=(sudo)
+else
+    echo "These Debian packages are missing; install them as root, then run this again:" >&2
+    echo "  apt-get install ${missing[*]}" >&2
+    exit 1
+fi
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
