@@ -70,8 +70,9 @@ void Form1::connectHandlers()
         {controls_.Command2, &Form1::Command2_Click},
         {controls_.Command3, &Form1::Command3_Click},
     };
-    for (auto [button, handler] : buttons)
-        connect(button, &QPushButton::clicked, this, [this, handler] { handle([&] { (this->*handler)(); }); });
+    for (const auto &[button, clickHandler] : buttons)
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = clickHandler] { handle([&] { (this->*handler)(); }); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::Form_Terminate);
 
     // Without a window manager (or under one that leaves it to the program)
