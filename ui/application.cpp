@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "accessibility.h"
 #include "form1.h"
 
 #include <QFont>
@@ -17,6 +18,7 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     // The layout was drawn for an 8-point narrow sans; larger default fonts
     // would cut captions off.
     setFont(QFont("Liberation Sans Narrow", 8));
+    installAccessibility();
 }
 
 void Application::showFailuresOf(Form1 &window)

@@ -108,6 +108,13 @@ void Form1::closeEvent(QCloseEvent *event)
     Form_Unload();
 }
 
+void Form1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        applyTextColours(this);
+    QWidget::changeEvent(event);
+}
+
 void Form1::Kraanan_Click(int Index) { levelClick(calc::School::Kraanan, Index); }
 void Form1::Shally_Click(int Index) { levelClick(calc::School::Shally, Index); }
 void Form1::Faren_Click(int Index) { levelClick(calc::School::Faren, Index); }
@@ -154,9 +161,13 @@ void Form1::Command2_Click() { endProgram(); }
 void Form1::Command3_Click()
 {
     // Closing the About window unloads it; the next click loads it anew.
+    // Shown or not, it comes to the front with the focus, so that the
+    // player, and a screen reader, see where it is.
     if (!about_)
         about_ = new Form2(this);
     about_->setVisible(true);
+    about_->raise();
+    about_->activateWindow();
 }
 
 void Form1::Form_Load()

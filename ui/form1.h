@@ -30,6 +30,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
     // calc::CalcView; a test may stand in for a control.
     std::string boxText(calc::NumberBox box) const override;

@@ -1,5 +1,7 @@
 #include "form1_layout.h"
 
+#include "classic_look.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
@@ -86,14 +88,15 @@ constexpr int kLevelLeft = 30, kLevelTop = 200, kLevelStep = 200, kLevelWidth = 
 
 struct SpellOption {
     const char *caption;
+    const char *spoken; // the caption alone would not say what it counts
     int left, top, width, height;
     int tabIndex;
 };
 
 constexpr SpellOption kSpellOptions[] = {
-    {"One spell\\skill", 30, 240, 2190, 210, 49},
-    {"Two", 30, 480, 2955, 210, 51},
-    {"Three", 30, 720, 1215, 210, 50},
+    {"One spell\\skill", "One spell", 30, 240, 2190, 210, 49},
+    {"Two", "Two spells", 30, 480, 2955, 210, 51},
+    {"Three", "Three spells", 30, 720, 1215, 210, 50},
 };
 
 // What a screen reader says for controls whose caption alone would not tell
@@ -112,10 +115,8 @@ constexpr Spoken kSpoken[] = {
     {"Spell2", "Current percent of spell 2", nullptr},
     {"Spell3", "Current percent of spell 3", nullptr},
     {"Command1", nullptr, "Recalculate from the boxes"},
-    // On Linux a combo box's spoken name is its text; what it is for goes
-    // in the description.
-    {"Combo2", nullptr, "School being advanced"},
-    {"Combo1", nullptr, "Grade"},
+    {"Combo2", "School", "School being advanced"},
+    {"Combo1", "Grade", nullptr},
     {"lblTotal", nullptr, "Improves still needed for the next level"},
     {"Label1", nullptr, "How far the next level is"},
 };
@@ -126,6 +127,8 @@ void makeSpoken(const std::map<std::string_view, QWidget *> &byName)
         QWidget *widget = byName.at(s.control);
         if (s.name)
             widget->setAccessibleName(s.name);
+        if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(s.name);
         if (s.description)
             widget->setAccessibleDescription(s.description);
     }
@@ -185,11 +188,6 @@ void applyLook(QWidget *widget, Look look)
     if (look == Look::Plain)
         return;
     widget->setFont(fontFor(look, widget->font()));
-    if (look == Look::Serif || look == Look::SerifGreen) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, look == Look::Serif ? QColor(0, 0, 0) : QColor(0, 128, 0));
-        widget->setPalette(palette);
-    }
 }
 
 QWidget *create(const Control &c, QWidget *parent)
@@ -205,7 +203,7 @@ QWidget *create(const Control &c, QWidget *parent)
     case Kind::TextBox:
         return new QLineEdit(c.text, parent);
     case Kind::Frame:
-        return new QGroupBox(c.text, parent);
+        return new ClassicFrame(c.text, parent);
     case Kind::Button: {
         auto *button = new QPushButton(c.text, parent);
         button->setAutoDefault(false); // Enter in a box must not press a button
@@ -254,11 +252,6 @@ QRadioButton *createOption(QButtonGroup *group, int index, QGroupBox *frame, con
 
 } // namespace
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    const auto px = [](int twips) { return qRound(twips / 15.0); };
-    return {px(left), px(top), px(width), px(height)};
-}
 
 Form1Controls buildForm1(QWidget *form)
 {
@@ -276,6 +269,7 @@ Form1Controls buildForm1(QWidget *form)
     }
 
     makeSpoken(byName);
+    applyTextColours(form);
 
     Form1Controls controls;
     for (const LevelArray &array : kLevelArrays) {
@@ -298,6 +292,7 @@ Form1Controls buildForm1(QWidget *form)
         QRadioButton *option = createOption(controls.spells, index, as<QGroupBox>(byName.at("Frame7")), s.caption,
                                             twipsRect(s.left, s.top, s.width, s.height));
         option->setObjectName(QStringLiteral("spells_%1").arg(index));
+        option->setAccessibleName(s.spoken);
         tabStops.emplace_back(s.tabIndex, option);
     }
     controls.spells->button(3)->setChecked(true);
@@ -320,4 +315,20 @@ Form1Controls buildForm1(QWidget *form)
     get("Command2", controls.Command2);
     get("Command3", controls.Command3);
     return controls;
+}
+
+void applyTextColours(QWidget *form)
+{
+    // The bottom line's own colours, black and green, drawn on the window's
+    // colour; under a dark theme they give way to readable ones.
+    const QColor background = form->palette().color(QPalette::Window);
+    for (const Control &c : kControls) {
+        if (c.look != Look::Serif && c.look != Look::SerifGreen)
+            continue;
+        auto *label = form->findChild<QLabel *>(c.name);
+        QPalette palette = label->palette();
+        const QColor wanted = c.look == Look::Serif ? QColor(0, 0, 0) : QColor(0, 128, 0);
+        palette.setColor(QPalette::WindowText, readableOn(wanted, background));
+        label->setPalette(palette);
+    }
 }

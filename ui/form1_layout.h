@@ -38,5 +38,13 @@ struct Form1Controls {
 // with its initial texts, selections, fonts, stacking and tab order.
 Form1Controls buildForm1(QWidget *form);
 
+// Gives the labels with colours of their own colours that read well on the
+// window's current colour.
+void applyTextColours(QWidget *form);
+
 // Layout coordinates are twips; windows are drawn at 15 twips a pixel.
-QRect twipsRect(int left, int top, int width, int height);
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    const auto px = [](int twips) { return qRound(twips / 15.0); };
+    return {px(left), px(top), px(width), px(height)};
+}

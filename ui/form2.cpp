@@ -3,6 +3,7 @@
 #include "form1_layout.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -21,11 +22,11 @@ constexpr Text kTexts[] = {
     {"Label4", "wrenfold@example.net", 120, 780, 2655, 285},
 };
 
-// Reaches past the top-left corner and covers all but a thin strip along
-// the right edge, so nearly any click on the window lands on it.
-constexpr Text kClickSurface = {"Label7", "", -240, -240, 3675, 2205};
-
-QRect twipsRect(const Text &t) { return ::twipsRect(t.left, t.top, t.width, t.height); }
+// Label7 is an invisible click surface over the texts: it reaches past the
+// top-left corner and covers all but a thin strip along the right edge. It
+// is the window's own click area rather than a widget, so that screen
+// readers are not shown an empty label larger than the window.
+constexpr QRect kLabel7 = twipsRect(-240, -240, 3675, 2205);
 
 } // namespace
 
@@ -37,6 +38,7 @@ Form2::Form2(QWidget *parent)
     setWindowIcon(QIcon(":/icons/form2.png"));
     setFixedSize(235, 70);
     setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus); // so that Escape reaches it
 
     for (const Text &t : kTexts) {
         auto *label = new QLabel(t.caption, this);
@@ -44,22 +46,23 @@ Form2::Form2(QWidget *parent)
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true);
-        label->setGeometry(twipsRect(t));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setGeometry(twipsRect(t.left, t.top, t.width, t.height));
     }
-    Label7_ = new QLabel(this);
-    Label7_->setObjectName(kClickSurface.name);
-    Label7_->setGeometry(twipsRect(kClickSurface));
-    Label7_->installEventFilter(this);
 }
 
-bool Form2::eventFilter(QObject *watched, QEvent *event)
+void Form2::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (watched == Label7_ && event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && Label7_->rect().contains(mouse->position().toPoint()))
-            Label7_Click();
-    }
-    return QWidget::eventFilter(watched, event);
+    if (event->button() == Qt::LeftButton && kLabel7.contains(event->position().toPoint()))
+        Label7_Click();
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        Label7_Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Form2::Label7_Click() { setVisible(false); }

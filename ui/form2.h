@@ -2,10 +2,8 @@
 
 #include <QWidget>
 
-class QLabel;
-
-// The About window: how to reach the author. A click anywhere on its texts
-// hides it; its close button unloads it.
+// The About window: how to reach the author. A click anywhere on its texts,
+// or Escape, hides it; its close button unloads it.
 class Form2 : public QWidget {
     Q_OBJECT
 
@@ -13,10 +11,9 @@ public:
     explicit Form2(QWidget *parent = nullptr);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Label7_Click();
-
-    QLabel *Label7_ = nullptr;
 };

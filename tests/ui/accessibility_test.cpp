@@ -1,9 +1,11 @@
 #include "form1.h"
+#include "form2.h"
 #include "window_test_support.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include <memory>
@@ -32,7 +34,10 @@ private slots:
         QTest::newRow("faren option") << "Faren_3" << "Faren, Level Three";
         QTest::newRow("weapon class option") << "WC_2" << "Weapon Class, Leven Two";
         QTest::newRow("shal'ille option") << "Shally_0" << "Shal'ille, None";
-        QTest::newRow("spell count option") << "spells_1" << "There are this many spells in my current level, One spell\\skill";
+        QTest::newRow("spell count option") << "spells_1" << "One spell";
+        QTest::newRow("school list") << "Combo2" << "School";
+        QTest::newRow("grade list") << "Combo1" << "Grade";
+        QTest::newRow("main window") << "Form1" << "196 How many improves for my next level?";
         QTest::newRow("result") << "lblTotal" << "196";
         QTest::newRow("verdict") << "Label1" << "Drastically Further";
         QTest::newRow("exit") << "Command2" << "Exit";
@@ -49,6 +54,56 @@ private slots:
         QCOMPARE(spoken("lblTotal", QAccessible::Description), QString("Improves still needed for the next level"));
         QCOMPARE(spoken("Label1", QAccessible::Description), QString("How far the next level is"));
         QCOMPARE(spoken("Combo2", QAccessible::Description), QString("School being advanced"));
+    }
+
+    void listsKeepTheirTextAsValueAndNameTheirTextField()
+    {
+        QCOMPARE(spoken("Combo2", QAccessible::Value), QString("Select School"));
+        QAccessibleInterface *combo = QAccessible::queryAccessibleInterface(form_->findChild<QWidget *>("Combo2"));
+        QCOMPARE(combo->role(), QAccessible::ComboBox);
+        QAccessibleInterface *field = combo->child(1);
+        QVERIFY(field);
+        QCOMPARE(field->role(), QAccessible::EditableText);
+        QCOMPARE(field->text(QAccessible::Name), QString("School"));
+        QCOMPARE(combo->indexOfChild(field), 1);
+    }
+
+    void windowsAreFramesNamedByTheirTitles()
+    {
+        QAccessibleInterface *main = QAccessible::queryAccessibleInterface(form_.get());
+        QCOMPARE(main->role(), QAccessible::Window);
+        QTest::mouseClick(form_->findChild<QPushButton *>("Command3"), Qt::LeftButton);
+        auto *about = form_->findChild<Form2 *>();
+        QAccessibleInterface *info = QAccessible::queryAccessibleInterface(about);
+        QCOMPARE(info->role(), QAccessible::Window);
+        QCOMPARE(info->text(QAccessible::Name), QString("Info..."));
+        // Only the four texts: the click surface is no control of its own.
+        QCOMPARE(info->childCount(), 4);
+        for (int i = 0; i < info->childCount(); ++i)
+            QVERIFY(!info->child(i)->text(QAccessible::Name).isEmpty());
+    }
+
+    // Screen readers and switch access select with the Toggle action: the
+    // result must follow as it does for a click.
+    void toggleActionSelectsAsAClickDoes_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("Kraanan, Level Six") << "Kraanan_6" << "266";
+        QTest::newRow("Faren, Level Three") << "Faren_3" << "224";
+        QTest::newRow("One spell") << "spells_1" << "196";
+    }
+    void toggleActionSelectsAsAClickDoes()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, number);
+        auto *button = form_->findChild<QAbstractButton *>(option);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(button->isChecked());
+        QCOMPARE(form_->findChild<QLabel *>("lblTotal")->text(), number);
+        QCOMPARE(form_->findChild<QLineEdit *>("Spell2")->isEnabled(), option != "spells_1");
     }
 
     // Qt drops accessibility events when no bridge is active, as offscreen:

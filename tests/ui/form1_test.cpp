@@ -412,6 +412,27 @@ private slots:
         QVERIFY(info->isVisible());
     }
 
+    // Escape hides the About window as a click does; "About" brings it back
+    // to the front with the focus, also while it is still open.
+    void aboutAnswersEscapeAndComesBackWithTheFocus()
+    {
+        auto *about = find<QPushButton>("Command3");
+        QTest::mouseClick(about, Qt::LeftButton);
+        Form2 *info = form_->findChild<Form2 *>();
+        QVERIFY(QTest::qWaitForWindowActive(info));
+        QTest::keyClick(info, Qt::Key_Escape);
+        QVERIFY(!info->isVisible());
+
+        QTest::mouseClick(about, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(info));
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::mouseClick(about, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(info));
+        QCOMPARE(form_->findChildren<Form2 *>().size(), 1);
+        QVERIFY(info->isVisible());
+    }
+
     void aboutWindowClosedIsLoadedAnew()
     {
         QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);

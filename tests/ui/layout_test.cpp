@@ -1,8 +1,10 @@
+#include "classic_look.h"
 #include "form1.h"
 #include "form2.h"
 #include "window_test_support.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +56,56 @@ private slots:
         Form2 *info = form_->findChild<Form2 *>();
         QVERIFY(QTest::qWaitForWindowExposed(info));
         expectCaptionsFit(info);
+    }
+
+    // A frame's top line runs through its caption, above every control in it.
+    void noFrameLineCrossesAControl()
+    {
+        for (const QGroupBox *frame : form_->findChildren<QGroupBox *>()) {
+            const int line = frame->fontMetrics().height() / 2 + 1; // the etched line is two pixels deep
+            for (const QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(child->geometry().top() > line,
+                         qPrintable(QString("%1 at y=%2 meets the line of %3 at y=%4")
+                                        .arg(child->objectName())
+                                        .arg(child->geometry().top())
+                                        .arg(frame->objectName())
+                                        .arg(line)));
+        }
+    }
+
+    // Under light and dark themes every label stays readable; the bottom
+    // line keeps its black and green wherever they read well.
+    void textsReadWellOnLightAndDarkWindows_data()
+    {
+        QTest::addColumn<QColor>("window");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<bool>("keepsBlack");
+        QTest::addColumn<bool>("keepsGreen");
+        QTest::newRow("white") << QColor(Qt::white) << QColor(Qt::black) << true << true;
+        QTest::newRow("classic grey, green too faint") << QColor(0xd4, 0xd0, 0xc8) << QColor(Qt::black) << true << false;
+        QTest::newRow("dark adwaita") << QColor(0x35, 0x35, 0x35) << QColor(0xee, 0xee, 0xec) << false << false;
+        QTest::newRow("breeze dark") << QColor(0x20, 0x23, 0x26) << QColor(0xfc, 0xfc, 0xfc) << false << false;
+    }
+    void textsReadWellOnLightAndDarkWindows()
+    {
+        QFETCH(QColor, window);
+        QFETCH(QColor, text);
+        QFETCH(bool, keepsBlack);
+        QFETCH(bool, keepsGreen);
+        QPalette palette = form_->palette();
+        palette.setColor(QPalette::Window, window);
+        palette.setColor(QPalette::WindowText, text);
+        form_->setPalette(palette);
+        for (const QLabel *label : form_->findChildren<QLabel *>()) {
+            const QColor shown = label->palette().color(QPalette::WindowText);
+            QVERIFY2(contrast(shown, label->palette().color(QPalette::Window)) >= 4.5,
+                     qPrintable(label->objectName() + " reads " + shown.name() + " on " + window.name()));
+        }
+        const QColor green = form_->findChild<QLabel *>("Label3")->palette().color(QPalette::WindowText);
+        const QColor black = form_->findChild<QLabel *>("Label4")->palette().color(QPalette::WindowText);
+        QCOMPARE(black == QColor(Qt::black), keepsBlack);
+        QCOMPARE(green == QColor(0, 128, 0), keepsGreen);
+        QVERIFY(green.green() > 2 * std::max(green.red(), green.blue())); // still green
     }
 
     void resizingMovesNothing()

@@ -1,0 +1,6 @@
+#pragma once
+
+// Tells the accessibility layer what Qt's defaults get wrong for this
+// program: its two windows are frames named by their titles, and the combo
+// boxes have names of their own instead of whatever text they hold.
+void installAccessibility();
