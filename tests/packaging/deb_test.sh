@@ -17,10 +17,14 @@ echo "built $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 echo "$depends" | grep -q 'libqt6widgets6' || { echo "no Qt dependency computed"; exit 1; }
+echo "$depends" | grep -q 'fonts-liberation' || { echo "no font dependency"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || { echo "qt6-wayland not recommended"; exit 1; }
+dpkg-deb -c "$deb" >"$work/contents"
+grep -q './usr/share/doc/improves-calc/copyright$' "$work/contents" || { echo "no copyright file"; exit 1; }
 if echo "$depends" | grep -Eq 'gtest|gmock|benchmark|Test'; then
     echo "a test library leaked into Depends"; exit 1
 fi
-if dpkg-deb -c "$deb" | grep -Eq '_test|bench'; then
+if grep -Eq '_test|bench' "$work/contents"; then
     echo "a test program is in the package"; exit 1
 fi
 

@@ -10,6 +10,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.improvescalc.ImprovesCalc
 expected="bin/improves-calc
 share/applications/$id.desktop
+share/doc/improves-calc/copyright
 share/icons/hicolor/128x128/apps/$id.png
 share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/64x64/apps/$id.png
@@ -24,5 +25,8 @@ fi
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 grep -qx "Exec=improves-calc" "$prefix/share/applications/$id.desktop"
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop"
+grep -qx "StartupWMClass=improves-calc" "$prefix/share/applications/$id.desktop"
+grep -q "MIT License" "$prefix/share/doc/improves-calc/copyright"
+! grep -q "@" "$prefix/share/metainfo/$id.metainfo.xml" || { echo "metainfo not configured"; exit 1; }
 identify -format '%wx%h\n' "$prefix/share/icons/hicolor/48x48/apps/$id.png" | grep -qx 48x48
 echo "installed tree is complete"
