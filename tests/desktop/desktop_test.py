@@ -1,0 +1,236 @@
+#!/usr/bin/python3
+"""The calculator on real desktop pieces, each started and ended here.
+
+usage: desktop_test.py PROGRAM x11|wayland
+
+x11:     Xvfb with openbox. Reads the titles the window manager holds
+         (xprop), and drives and reads the program through the AT-SPI
+         accessibility bus as a screen reader does; closes it with the window
+         manager's close request (wmctrl) and expects exit status 0.
+wayland: a headless weston. Reads the titles the compositor is sent
+         (the client's protocol log), opens About and presses Exit through
+         AT-SPI, and expects exit status 0.
+
+Run inside a private session bus: `dbus-run-session -- desktop_test.py ...`.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+QUESTION = "How many improves for my next level?"
+failures = []
+
+
+def check(condition, what):
+    print(("ok      " if condition else "FAILED  ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def wait_for(probe, seconds=20):
+    """Polls probe() until it returns something true; returns that or None."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.1)
+    return None
+
+
+def start(args, **kwargs):
+    return subprocess.Popen(args, stdout=subprocess.DEVNULL, **kwargs)
+
+
+# ---- AT-SPI, as a screen reader reads it ----
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == "improves-calc":
+            return app
+    return None
+
+
+def find(root, predicate):
+    return pyatspi.utils.findDescendant(root, predicate)
+
+
+def named(name, role=None):
+    return lambda acc: acc is not None and acc.name == name and (role is None or acc.getRole() == role)
+
+
+def do_action(acc, action_name):
+    actions = acc.queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i) == action_name:
+            return actions.doAction(i)
+    raise AssertionError(f"{acc.name} has no action {action_name}")
+
+
+def count_name_changes(source, act):
+    """How many accessible-name changes `source` reports while act() runs."""
+    seen = []
+
+    def listener(event):
+        if event.source == source:
+            seen.append(event.source.name)
+
+    pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name")
+    GLib.timeout_add(200, lambda: act() and False)
+    GLib.timeout_add(1500, lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-name")
+    return seen
+
+
+def check_screen_reader_view(app, title_of, focus_follows=True):
+    frames = [w for w in app if w is not None]
+    main = next((w for w in frames if w.name.endswith(QUESTION)), None)
+    check(main is not None and main.getRole() == pyatspi.ROLE_FRAME,
+          "the main window is a frame named by its title")
+    for name in ("School", "Grade", "One spell", "Two spells", "Kraanan, Level Six"):
+        check(find(main, named(name)) is not None, f'a control is named "{name}"')
+    check(find(main, lambda a: a is not None and a.getRole() == pyatspi.ROLE_COMBO_BOX and a.name == "")
+          is None, "no list without a name")
+
+    total = find(main, lambda a: a is not None and a.getRole() == pyatspi.ROLE_LABEL
+                 and a.description.startswith("Improves still needed"))
+    six = find(main, named("Kraanan, Level Six", pyatspi.ROLE_RADIO_BUTTON))
+    seen = count_name_changes(total, lambda: do_action(six, "Toggle"))
+    check(six.getState().contains(pyatspi.STATE_CHECKED), "the Toggle action selects the option")
+    check(total.name == "266", f"the result follows the Toggle action (shows {total.name})")
+    check(seen == ["266"], f"the new result is announced once (announced {seen})")
+    check(wait_for(lambda: title_of(f"266 {QUESTION}")) is not None, "the title follows the Toggle action")
+
+    about = find(main, named("About", pyatspi.ROLE_PUSH_BUTTON))
+    do_action(about, "Press")
+    info = wait_for(lambda: next((w for w in app if w is not None and w.name == "Info..."), None))
+    check(info is not None and info.getRole() == pyatspi.ROLE_FRAME, 'About is a frame named "Info..."')
+    if info is not None:
+        check(info.childCount == 4 and all(c.name for c in info), "About shows its four texts, nothing else")
+        if focus_follows:
+            check(wait_for(lambda: info.getState().contains(pyatspi.STATE_ACTIVE)) is not None,
+                  "About opens active, with the focus")
+    check(wait_for(lambda: title_of("Info...")) is not None, 'the About title is exactly "Info..."')
+    return main
+
+
+# ---- X11 with a window manager ----
+
+def run_x11(program):
+    display_pipe = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(display_pipe[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            pass_fds=[display_pipe[1]], stderr=subprocess.DEVNULL)
+    os.close(display_pipe[1])
+    display = ":" + os.read(display_pipe[0], 16).decode().strip()
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    wm = start(["openbox"], env=env, stderr=subprocess.DEVNULL)
+    calc = None
+    try:
+        # A window mapped before the window manager is up is not managed as
+        # a player's would be.
+        check(wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=env, capture_output=True).returncode == 0),
+              "openbox is up")
+        calc = start([program], env=env, stderr=subprocess.DEVNULL)
+
+        def title_of(wanted):
+            out = subprocess.run(["wmctrl", "-l"], env=env, capture_output=True, text=True).stdout
+            return [line for line in out.splitlines() if line.split(None, 3)[3:] == [wanted]]
+
+        found = wait_for(lambda: title_of(f"196 {QUESTION}"))
+        check(found is not None, "the window manager holds exactly the start-up title")
+        window = title_of(f"196 {QUESTION}")[0].split()[0] if title_of(f"196 {QUESTION}") else None
+        if window:
+            prop = subprocess.run(["xprop", "-id", window, "_NET_WM_NAME", "WM_CLASS"], env=env,
+                                  capture_output=True, text=True).stdout
+            check(f'_NET_WM_NAME(UTF8_STRING) = "196 {QUESTION}"' in prop, "_NET_WM_NAME is the caption alone")
+            check('"improves-calc", "improves-calc"' in prop, "WM_CLASS matches the desktop entry")
+
+        app = wait_for(application)
+        check(app is not None, "the program is on the accessibility bus")
+        if app is not None:
+            check_screen_reader_view(app, title_of)
+            subprocess.run(["xdotool", "search", "--name", "^Info...$", "windowactivate", "--sync", "key", "Escape"],
+                           env=env, capture_output=True)
+            check(wait_for(lambda: not title_of("Info...")) is not None, "Escape hides About")
+
+        subprocess.run(["wmctrl", "-c", f"{QUESTION}"], env=env)
+        status = calc.wait(timeout=20)
+        check(status == 0, f"the close button ends the program with 0 (got {status})")
+    finally:
+        for p in (calc, wm, xvfb):
+            if p is not None and p.poll() is None:
+                p.kill()
+                p.wait()
+
+
+# ---- Wayland ----
+
+def run_wayland(program):
+    runtime = tempfile.mkdtemp(prefix="improves-wayland-")
+    os.chmod(runtime, 0o700)
+    env = dict(os.environ, XDG_RUNTIME_DIR=runtime)
+    env.pop("DISPLAY", None)
+    weston = start(["weston", "--backend=headless-backend.so", "--socket=improves-0", "--idle-time=0"],
+                   env=env, stderr=subprocess.DEVNULL)
+    calc = None
+    log_path = os.path.join(runtime, "client.log")
+    try:
+        check(wait_for(lambda: os.path.exists(os.path.join(runtime, "improves-0"))) is not None, "weston is up")
+        cenv = dict(env, WAYLAND_DISPLAY="improves-0", QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="1",
+                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        with open(log_path, "w") as log:
+            calc = subprocess.Popen([program], env=cenv, stdout=subprocess.DEVNULL, stderr=log)
+
+        def titles():
+            with open(log_path, errors="replace") as log:
+                return re.findall(r'xdg_toplevel@\d+\.set_title\("(.*)"\)', log.read())
+
+        def title_of(wanted):
+            return wanted in titles()
+
+        check(wait_for(lambda: title_of(f"196 {QUESTION}")), "the compositor is sent exactly the start-up title")
+        app = wait_for(application)
+        check(app is not None, "the program is on the accessibility bus")
+        if app is not None:
+            # A headless compositor with no seat gives no window the focus.
+            check_screen_reader_view(app, title_of, focus_follows=False)
+            main = next(w for w in app if w is not None and w.name.endswith(QUESTION))
+            do_action(find(main, named("Exit", pyatspi.ROLE_PUSH_BUTTON)), "Press")
+        status = calc.wait(timeout=20)
+        check(status == 0, f"Exit ends the program with 0 (got {status})")
+        check(all(t == "Info..." or re.fullmatch(rf"-?\d+ {re.escape(QUESTION)}", t) for t in titles()),
+              f"every title sent is a caption alone ({sorted(set(titles()))})")
+    finally:
+        for p in (calc, weston):
+            if p is not None and p.poll() is None:
+                p.kill()
+                p.wait()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+def main():
+    program, kind = sys.argv[1], sys.argv[2]
+    # The accessibility bus of this private session, as a desktop starts it.
+    launcher = start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(0.5)
+        (run_x11 if kind == "x11" else run_wayland)(program)
+    finally:
+        launcher.kill()
+        launcher.wait()
+    print("failed: " + "; ".join(failures) if failures else "every check passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
