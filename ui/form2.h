@@ -11,9 +11,13 @@ public:
     explicit Form2(QWidget *parent = nullptr);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Label7_Click();
+
+    const QPoint content_; // where the client area starts, below a title bar of its own
 };
