@@ -15,7 +15,7 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick
     desktop-file-utils appstream dpkg-dev file
-    openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland
+    openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 
 case "${1:-}" in

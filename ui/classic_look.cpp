@@ -15,6 +15,9 @@ double luminance(const QColor &c)
 }
 
 constexpr double kReadable = 4.5;
+// A colour that has to change anyway goes well past the limit, so that it
+// does not read as faded.
+constexpr double kComfortable = 7.0;
 
 } // namespace
 
@@ -26,10 +29,12 @@ double contrast(const QColor &a, const QColor &b)
 
 QColor readableOn(const QColor &wanted, const QColor &background)
 {
+    if (contrast(wanted, background) >= kReadable)
+        return wanted;
     QColor colour = wanted.toHsl();
     // Move away from the background's lightness, one step at a time.
     const int step = luminance(background) > 0.18 ? -1 : 1;
-    while (contrast(colour, background) < kReadable) {
+    while (contrast(colour, background) < kComfortable) {
         const int lightness = colour.lightness() + step;
         if (lightness < 0 || lightness > 255)
             return step < 0 ? QColor(Qt::black) : QColor(Qt::white);

@@ -7,7 +7,7 @@
 double contrast(const QColor &a, const QColor &b);
 
 // `wanted` where it reads well on `background` (4.5:1 or more); otherwise
-// the same hue made lighter or darker until it does.
+// the same hue made lighter or darker until it reads comfortably (7:1).
 QColor readableOn(const QColor &wanted, const QColor &background);
 
 // A frame drawn the classic way: its top line runs through the middle of

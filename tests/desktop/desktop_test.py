@@ -52,10 +52,10 @@ def start(args, **kwargs):
 
 # ---- AT-SPI, as a screen reader reads it ----
 
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and app.name == "improves-calc":
+def application(process):
+    """The accessible application of `process`, once it shows its main window."""
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == process.pid and app.childCount > 0:
             return app
     return None
 
@@ -131,6 +131,44 @@ def check_screen_reader_view(app, title_of, wayland=False):
     return main
 
 
+# ---- pixels ----
+
+def luminance(rgb):
+    def channel(v):
+        v /= 255
+        return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (channel(v) for v in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    la, lb = sorted((luminance(a), luminance(b)))
+    return (lb + 0.05) / (la + 0.05)
+
+
+def pixels(env, x, y, w, h):
+    """The screen's pixels in a rectangle, as (r, g, b) tuples."""
+    dump = subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "txt:-"],
+                          env=env, capture_output=True, text=True).stdout
+    return [tuple(int(v) for v in m) for m in re.findall(r"\((\d+),(\d+),(\d+)", dump)]
+
+
+def check_bottom_line_reads_well(env, main, theme):
+    """Each text of the bottom line against what is behind it, on screen."""
+    def extents(name):
+        return find(main, named(name, pyatspi.ROLE_LABEL)).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+    closing_quote_left = extents('"')[0]
+    for name in ('Mossbarrow sends, "', "<Quillo>", '"'):
+        x, y, w, h = extents(name)
+        w = min(w, closing_quote_left - x) if x < closing_quote_left else w  # the closing quote lies on top
+        shown = pixels(env, x, y, w, h)
+        background = max(set(shown), key=shown.count)
+        text = max(shown, key=lambda p: contrast(p, background))
+        ratio = contrast(text, background)
+        check(ratio >= 4.5, f"{theme}: {name!r} reads at {ratio:.1f}:1 on {background}")
+
+
 # ---- X11 with a window manager ----
 
 def run_x11(program):
@@ -162,7 +200,7 @@ def run_x11(program):
             check(f'_NET_WM_NAME(UTF8_STRING) = "196 {QUESTION}"' in prop, "_NET_WM_NAME is the caption alone")
             check('"improves-calc", "improves-calc"' in prop, "WM_CLASS matches the desktop entry")
 
-        app = wait_for(application)
+        app = wait_for(lambda: application(calc))
         check(app is not None, "the program is on the accessibility bus")
         if app is not None:
             check_screen_reader_view(app, title_of)
@@ -173,6 +211,18 @@ def run_x11(program):
         subprocess.run(["wmctrl", "-c", f"{QUESTION}"], env=env)
         status = calc.wait(timeout=20)
         check(status == 0, f"the close button ends the program with 0 (got {status})")
+
+        # The same window under GTK's dark theme, through Qt's GTK platform theme.
+        dark = dict(env, QT_QPA_PLATFORMTHEME="gtk3", GTK_THEME="Adwaita:dark")
+        for theme, theme_env in (("default theme", env), ("dark Adwaita", dark)):
+            calc = start([program], env=theme_env, stderr=subprocess.DEVNULL)
+            check(wait_for(lambda: title_of(f"196 {QUESTION}")) is not None, f"{theme}: the window is up")
+            app = wait_for(lambda: application(calc))
+            main = next(w for w in app if w is not None and w.name.endswith(QUESTION))
+            time.sleep(0.5)  # the first paint
+            check_bottom_line_reads_well(env, main, theme)
+            subprocess.run(["wmctrl", "-c", f"{QUESTION}"], env=env)
+            calc.wait(timeout=20)
     finally:
         for p in (calc, wm, xvfb):
             if p is not None and p.poll() is None:
@@ -206,7 +256,7 @@ def run_wayland(program):
             return wanted in titles()
 
         check(wait_for(lambda: title_of(f"196 {QUESTION}")), "the compositor is sent exactly the start-up title")
-        app = wait_for(application)
+        app = wait_for(lambda: application(calc))
         check(app is not None, "the program is on the accessibility bus")
         if app is not None:
             check_screen_reader_view(app, title_of, wayland=True)
