@@ -25,8 +25,13 @@ public:
     int childCount() const override { return combo()->isEditable() ? 2 : 1; }
     QAccessibleInterface *child(int index) const override
     {
-        if (index == 0)
-            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 0) {
+            // The list is made when first asked for; it takes the box's name.
+            QAbstractItemView *list = combo()->view();
+            if (list->accessibleName().isEmpty())
+                list->setAccessibleName(combo()->accessibleName());
+            return QAccessible::queryAccessibleInterface(list);
+        }
         if (index == 1 && combo()->isEditable())
             return QAccessible::queryAccessibleInterface(combo()->lineEdit());
         return nullptr;
