@@ -2,9 +2,9 @@
 
 #include "accessibility.h"
 #include "form1.h"
+#include "icons.h"
 
 #include <QFont>
-#include <QIcon>
 #include <QMessageBox>
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
@@ -12,9 +12,7 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName("improves-calc");
     setApplicationVersion(IMPROVES_VERSION);
     setDesktopFileName("org.improvescalc.ImprovesCalc");
-    QIcon icon(":/icons/form1.png");
-    icon.addFile(":/icons/form1-64.png");
-    setWindowIcon(icon);
+    setWindowIcon(form1Icon());
     // The layout was drawn for an 8-point narrow sans; larger default fonts
     // would cut captions off.
     setFont(QFont("Liberation Sans Narrow", 8));

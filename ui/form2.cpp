@@ -1,9 +1,9 @@
 #include "form2.h"
 
 #include "form1_layout.h"
+#include "icons.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
@@ -53,7 +53,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent, flags()), content_(0, drawsOwnTi
 {
     setObjectName("Form2");
     setWindowTitle("Info...");
-    setWindowIcon(QIcon(":/icons/form2.png"));
+    setWindowIcon(form2Icon());
     setFixedSize(kClientSize + QSize(0, content_.y()));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus); // so that Escape reaches it
