@@ -131,6 +131,28 @@ def check_screen_reader_view(app, title_of, wayland=False):
     return main
 
 
+DIALOGS = (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+
+
+def check_failure_report(app, belongs_to_main):
+    """A box that cannot be read is reported in a dialog on the main window."""
+    main = next(w for w in app if w is not None and w.name.endswith(QUESTION))
+    spell1 = find(main, named("Current percent of spell 1", pyatspi.ROLE_TEXT))
+    spell1.queryEditableText().setTextContents("x")
+    do_action(find(main, named("enter", pyatspi.ROLE_PUSH_BUTTON)), "Press")
+    report = wait_for(lambda: next((w for w in app if w is not None and w.getRole() in DIALOGS), None))
+    check(report is not None, "a failure is reported in a dialog")
+    if report is None:
+        return
+    text = " ".join(l.name for l in pyatspi.utils.findAllDescendants(report, lambda a: a.getRole() == pyatspi.ROLE_LABEL))
+    check("first spell must be a whole number" in text, f"the report names the box ({text!r})")
+    check(belongs_to_main(), "the report belongs to the main window")
+    do_action(find(report, named("OK", pyatspi.ROLE_PUSH_BUTTON)), "Press")
+    check(wait_for(lambda: all(w is None or w.getRole() not in DIALOGS for w in app)) is not None,
+          "OK closes the report")
+    spell1.queryEditableText().setTextContents("1")
+
+
 # ---- pixels ----
 
 def luminance(rgb):
@@ -204,6 +226,15 @@ def run_x11(program):
         check(app is not None, "the program is on the accessibility bus")
         if app is not None:
             check_screen_reader_view(app, title_of)
+
+            def transient_for_main():
+                report = title_of("Improves Calculator")
+                if not report:
+                    return False
+                prop = subprocess.run(["xprop", "-id", report[0].split()[0], "WM_TRANSIENT_FOR"], env=env,
+                                      capture_output=True, text=True).stdout
+                return int(window, 16) == int(prop.rsplit("#", 1)[-1].strip(), 16) if "#" in prop else False
+            check_failure_report(app, lambda: wait_for(transient_for_main) is not None)
             subprocess.run(["xdotool", "search", "--name", "^Info...$", "windowactivate", "--sync", "key", "Escape"],
                            env=env, capture_output=True)
             check(wait_for(lambda: not title_of("Info...")) is not None, "Escape hides About")
@@ -261,6 +292,11 @@ def run_wayland(program):
         check(app is not None, "the program is on the accessibility bus")
         if app is not None:
             check_screen_reader_view(app, title_of, wayland=True)
+
+            def parented():
+                with open(log_path, errors="replace") as log:
+                    return re.search(r'xdg_toplevel@\d+\.set_parent\(xdg_toplevel@\d+\)', log.read())
+            check_failure_report(app, lambda: wait_for(parented) is not None)
             info = next(w for w in app if w is not None and w.name == "Info...")
             do_action(find(info, named("Close", pyatspi.ROLE_PUSH_BUTTON)), "Press")
             check(wait_for(lambda: not any(w is not None and w.name == "Info..." and
@@ -271,7 +307,7 @@ def run_wayland(program):
             do_action(find(main, named("Exit", pyatspi.ROLE_PUSH_BUTTON)), "Press")
         status = calc.wait(timeout=20)
         check(status == 0, f"Exit ends the program with 0 (got {status})")
-        check(all(t == "Info..." or re.fullmatch(rf"-?\d+ {re.escape(QUESTION)}", t) for t in titles()),
+        check(all(t in ("Info...", "Improves Calculator") or re.fullmatch(rf"-?\d+ {re.escape(QUESTION)}", t) for t in titles()),
               f"every title sent is a caption alone ({sorted(set(titles()))})")
     finally:
         for p in (calc, weston):
