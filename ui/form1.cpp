@@ -14,6 +14,7 @@
 
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 
