@@ -252,7 +252,6 @@ QRadioButton *createOption(QButtonGroup *group, int index, QGroupBox *frame, con
 
 } // namespace
 
-
 Form1Controls buildForm1(QWidget *form)
 {
     std::map<std::string_view, QWidget *> byName;
