@@ -240,10 +240,11 @@ void keepSelectedAsTabStop(QRadioButton *option)
     });
 }
 
-QRadioButton *createOption(QButtonGroup *group, int index, QGroupBox *frame, const char *caption, QRect geometry)
+QRadioButton *createOption(QButtonGroup *group, int index, QGroupBox *frame, const char *caption,
+                           const QString &spoken, QRect geometry)
 {
     auto *option = new QRadioButton(caption, frame);
-    option->setAccessibleName(spokenOption(frame, caption));
+    option->setAccessibleName(spoken);
     option->setGeometry(geometry);
     group->addButton(option, index);
     keepSelectedAsTabStop(option);
@@ -277,7 +278,8 @@ Form1Controls buildForm1(QWidget *form)
         auto *frame = as<QGroupBox>(byName.at(array.frame));
         for (int i = 0; i < 7; ++i) {
             const QRect geometry = twipsRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
-            QRadioButton *option = createOption(group, i, frame, kLevelCaptions[i], geometry);
+            QRadioButton *option =
+                createOption(group, i, frame, kLevelCaptions[i], spokenOption(frame, kLevelCaptions[i]), geometry);
             option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
             tabStops.emplace_back(array.tabIndices[static_cast<std::size_t>(i)], option);
         }
@@ -286,12 +288,12 @@ Form1Controls buildForm1(QWidget *form)
     }
     controls.spells = new QButtonGroup(form);
     controls.spells->setObjectName("spells");
+    auto *spellFrame = as<QGroupBox>(byName.at("Frame7"));
     for (int index = 1; index <= 3; ++index) {
         const SpellOption &s = kSpellOptions[index - 1];
-        QRadioButton *option = createOption(controls.spells, index, as<QGroupBox>(byName.at("Frame7")), s.caption,
+        QRadioButton *option = createOption(controls.spells, index, spellFrame, s.caption, s.spoken,
                                             twipsRect(s.left, s.top, s.width, s.height));
         option->setObjectName(QStringLiteral("spells_%1").arg(index));
-        option->setAccessibleName(s.spoken);
         tabStops.emplace_back(s.tabIndex, option);
     }
     controls.spells->button(3)->setChecked(true);
