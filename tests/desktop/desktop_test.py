@@ -83,12 +83,18 @@ def count_name_changes(source, act):
     def listener(event):
         if event.source == source:
             seen.append(event.source.name)
+            # Wait a little longer for a second announcement, if one comes.
+            if len(seen) == 1:
+                GLib.timeout_add(1000, lambda: pyatspi.Registry.stop() and False)
 
     pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name")
     GLib.timeout_add(200, lambda: act() and False)
-    GLib.timeout_add(1500, lambda: pyatspi.Registry.stop() and False)
+    # On a loaded machine the first event can take a while; give up after 10 s.
+    give_up = GLib.timeout_add(10000, lambda: pyatspi.Registry.stop() and False)
     pyatspi.Registry.start()
     pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-name")
+    if seen:  # stopped by the listener's timer, so the give-up timer is still pending
+        GLib.source_remove(give_up)
     return seen
 
 
