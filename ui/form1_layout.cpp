@@ -211,7 +211,9 @@ QWidget *create(const Control &c, QWidget *parent)
     }
     case Kind::EditCombo: {
         auto *combo = new QComboBox(parent);
-        combo->setEditable(true);
+        // Rather than setEditable, which builds the drop-down list at once;
+        // the combo builds it when it first opens.
+        combo->setLineEdit(new QLineEdit(combo));
         combo->setCompleter(nullptr);                    // "qor" stays "qor"
         combo->setInsertPolicy(QComboBox::NoInsert);     // Enter adds nothing to the list
         for (const calc::SchoolInfo &info : calc::kSchools)
