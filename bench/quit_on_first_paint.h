@@ -17,17 +17,23 @@ public:
         // Queued, so the children paint and the window reaches the screen first.
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
-            // For finding where the memory goes: the mappings at first paint.
-            if (const QByteArray to = qgetenv("IMPROVES_SMAPS"); !to.isEmpty()) {
-                QFile in("/proc/self/smaps"), out(QString::fromLocal8Bit(to));
-                if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
-                    out.write(in.readAll()); // /proc files report no size, so no QFile::copy
-            }
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QuitOnFirstPaint::quit, Qt::QueuedConnection);
         }
         return false;
     }
 
 private:
+    static void quit()
+    {
+        // For finding where the memory goes: the mappings once the first
+        // frame is drawn.
+        if (const QByteArray to = qgetenv("IMPROVES_SMAPS"); !to.isEmpty()) {
+            QFile in("/proc/self/smaps"), out(QString::fromLocal8Bit(to));
+            if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
+                out.write(in.readAll()); // /proc files report no size, so no QFile::copy
+        }
+        QCoreApplication::quit();
+    }
+
     bool painted_ = false;
 };
