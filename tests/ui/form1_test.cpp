@@ -2,6 +2,7 @@
 #include "form2.h"
 #include "window_test_support.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEventLoop>
@@ -91,6 +92,8 @@ private slots:
         QCOMPARE(find<QComboBox>("Combo2")->currentText(), QString("Select School"));
         QCOMPARE(find<QComboBox>("Combo1")->currentIndex(), -1);
         QVERIFY(failures_->isEmpty());
+        // Start-up leaves the school list to its first opening.
+        QVERIFY(!find<QComboBox>("Combo2")->findChild<QAbstractItemView *>());
     }
 
     void levelClicksRecalculate_data()
@@ -184,26 +187,39 @@ private slots:
     {
         QTest::addColumn<QString>("typed"); // empty: pick the list entry instead
         QTest::addColumn<int>("picked");
+        QTest::addColumn<bool>("fromOpenList"); // clicked in the drop-down list
         QTest::addColumn<QString>("number");
         // Faren stands at Level One: it counts for every school but Faren.
-        QTest::newRow("typed Qor") << "Qor" << -1 << "203";
-        QTest::newRow("typed qor") << "qor" << -1 << "196";
-        QTest::newRow("typed with trailing blank") << "Qor " << -1 << "196";
-        QTest::newRow("typed Faren") << "Faren" << -1 << "196";
-        QTest::newRow("picked Qor") << "" << 5 << "203";
-        QTest::newRow("picked Weapon Class") << "" << 3 << "203";
+        QTest::newRow("typed Qor") << "Qor" << -1 << false << "203";
+        QTest::newRow("typed qor") << "qor" << -1 << false << "196";
+        QTest::newRow("typed with trailing blank") << "Qor " << -1 << false << "196";
+        QTest::newRow("typed Faren") << "Faren" << -1 << false << "196";
+        QTest::newRow("picked Qor") << "" << 5 << false << "203";
+        QTest::newRow("picked Weapon Class") << "" << 3 << false << "203";
+        QTest::newRow("clicked Qor in the list") << "" << 5 << true << "203";
+        QTest::newRow("clicked Faren in the list") << "" << 2 << true << "196";
     }
     void schoolTypedOrPicked()
     {
         QFETCH(QString, typed);
         QFETCH(int, picked);
+        QFETCH(bool, fromOpenList);
         QFETCH(QString, number);
         auto *combo = find<QComboBox>("Combo2");
         click("Faren_1");
-        if (picked >= 0)
+        if (fromOpenList) {
+            combo->showPopup();
+            QAbstractItemView *list = combo->view();
+            QTRY_VERIFY(list->isVisible());
+            QCOMPARE(list->model()->rowCount(), 7);
+            const QRect item = list->visualRect(list->model()->index(picked, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+            QTRY_VERIFY(!list->isVisible());
+        } else if (picked >= 0) {
             combo->setCurrentIndex(picked);
-        else
+        } else {
             typeSchool(typed);
+        }
         QCOMPARE(total(), QString("196")); // the list has no handler of its own
         QTest::keyClick(combo, Qt::Key_Return);
         QCOMPARE(total(), QString("196"));
