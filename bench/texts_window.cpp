@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <iterator>
+
 namespace {
 
 enum Face { Narrow, BoxBold, TotalBold, Serif, SerifBoldItalic, kFaceCount };
