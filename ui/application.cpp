@@ -11,7 +11,7 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName("improves-calc");
     setApplicationVersion(IMPROVES_VERSION);
-    setDesktopFileName("org.improvescalc.ImprovesCalc");
+    setDesktopFileName(IMPROVES_APP_ID);
     setWindowIcon(form1Icon());
     // The layout was drawn for an 8-point narrow sans; larger default fonts
     // would cut captions off.
