@@ -4,13 +4,13 @@
 #include "icons.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
 #include <QWindow>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMouseEvent>
 
 namespace {
 
