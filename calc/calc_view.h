@@ -16,6 +16,7 @@ public:
     virtual void setIntellectText(const std::string &text) = 0; // Text of txtInt, when clamped
     virtual std::string schoolText() const = 0; // Text of Combo2
 
+    virtual void setWorking(const std::string &text) = 0;      // how lblTotal's number came about
     virtual void setTotalCaption(const std::string &text) = 0; // lblTotal
     virtual void setTitle(const std::string &text) = 0;        // the main window
     virtual void setVerdictCaption(const std::string &text) = 0; // Label1

@@ -1,23 +1,12 @@
 #include "calculator.h"
 
 #include "int16.h"
+#include "rules.h"
 
 namespace calc {
+using namespace rules;
+
 namespace {
-
-constexpr std::int16_t kMinIntellect = 1;
-constexpr std::int16_t kMaxIntellect = 50;
-constexpr std::int16_t kImprovesPerLevel = 14;
-constexpr std::int16_t kImprovesPerLevelOneSchool = 7;
-
-// The base requirement falls by 14 a bracket from 199 at bracket 0. From
-// bracket 45 on, a requirement below the threshold is raised to the floor.
-constexpr std::int16_t kBaseAtBracketZero = 199;
-constexpr std::int16_t kFirstFloorBracket = 45;
-constexpr std::int16_t kFloorThreshold = 87;
-constexpr std::int16_t kFloor = 75;
-// At the floor the Level-One surcharge starts from here instead of kFloor.
-constexpr std::int16_t kFloorSurchargeBase = 73;
 
 struct Verdict {
     std::int16_t above; // the verdict holds when improvesLeft > above
@@ -103,11 +92,17 @@ void Calculator::Recalculate()
     state_.improvesNeeded = checkedAdd(state_.levelImproves, base);
     if (state_.intellectBracket >= kFirstFloorBracket && state_.improvesNeeded < kFloorThreshold)
         state_.improvesNeeded = kFloor;
+    run_.base = base;
 
     ComputeSpellCredit();
+    run_.neededBeforeAdjustment = state_.improvesNeeded;
     ApplySchoolAdjustment();
     state_.improvesLeft = checkedSub(state_.improvesNeeded, state_.spellCredit);
 
+    // The working goes out before the number, so that whoever announces the
+    // new number finds its working already in place.
+    working_ = workingSteps(state_, run_);
+    view_->setWorking(workingText(working_, state_.improvesLeft));
     const std::string number = int16ToText(state_.improvesLeft);
     view_->setTotalCaption(number);
     view_->setTitle(number + std::string(kTitleSuffix));
@@ -136,12 +131,15 @@ void Calculator::ComputeSpellCredit()
         // Only the second percent carries the weight of 1.5; the exact sum
         // is a whole number or a half, rounded half to even.
         const std::int16_t spell2 = readNumber(NumberBox::Spell2);
+        run_.spell2Percent = spell2;
         state_.spellCredit = roundToInt16(state_.spell1Percent + 1.5 * spell2);
         break;
     }
     case 3: {
         const std::int16_t spell2 = readNumber(NumberBox::Spell2);
         const std::int16_t spell3 = readNumber(NumberBox::Spell3);
+        run_.spell2Percent = spell2;
+        run_.spell3Percent = spell3;
         state_.spellCredit = checkedAdd(checkedAdd(state_.spell1Percent, spell2), spell3);
         break;
     }

@@ -10,9 +10,11 @@
 
 #include "calc_state.h"
 #include "calc_view.h"
+#include "working.h"
 
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace calc {
 
@@ -27,6 +29,8 @@ public:
     explicit Calculator(CalcView &view, CalcState state = {}) : view_(&view), state_(std::move(state)) {}
 
     const CalcState &state() const { return state_; }
+    // How the last completed recalculation came to its result.
+    const std::vector<WorkingStep> &working() const { return working_; }
 
     // Option `index` (0 "None" .. 6 "Level Six") of a school column became
     // selected. Any other index changes nothing.
@@ -50,6 +54,8 @@ private:
 
     CalcView *view_;
     CalcState state_;
+    RunFigures run_; // of the recalculation under way
+    std::vector<WorkingStep> working_;
 };
 
 } // namespace calc

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 
 #include <exception>
 #include <memory>
@@ -19,6 +20,8 @@
 namespace {
 
 constexpr int kEnterKey = 13;
+// What a screen reader says of the result before its working.
+constexpr const char *kTotalMeaning = "Improves still needed for the next level:";
 const QSize kClientSize(380, 430);
 
 } // namespace
@@ -80,6 +83,11 @@ void Form1::connectHandlers()
     // Alt+F4 still closes the window, which ends the program as Exit does.
     auto *closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+
+    // The working is the result's tooltip; from the keyboard, What's This
+    // (Shift+F1) shows it at the number.
+    auto *workingKey = new QShortcut(QKeySequence::WhatsThis, this);
+    connect(workingKey, &QShortcut::activated, this, &Form1::showWorking);
 }
 
 // A member that becomes selected runs the array's handler with its Index,
@@ -195,6 +203,12 @@ void Form1::endProgram()
     QCoreApplication::exit(0);
 }
 
+void Form1::showWorking()
+{
+    QLabel *total = controls_.lblTotal;
+    QToolTip::showText(total->mapToGlobal(QPoint(0, total->height())), total->toolTip(), total);
+}
+
 std::string Form1::boxText(calc::NumberBox box) const { return controls_.box(box)->text().toStdString(); }
 
 void Form1::setIntellectText(const std::string &text)
@@ -202,6 +216,12 @@ void Form1::setIntellectText(const std::string &text)
     controls_.box(calc::NumberBox::txtInt)->setText(QString::fromStdString(text));
 }
 std::string Form1::schoolText() const { return controls_.Combo2->currentText().toStdString(); }
+void Form1::setWorking(const std::string &text)
+{
+    const QString working = QString::fromStdString(text);
+    controls_.lblTotal->setToolTip(working);
+    controls_.lblTotal->setAccessibleDescription(QStringLiteral("%1\n%2").arg(kTotalMeaning, working));
+}
 void Form1::setTotalCaption(const std::string &text) { controls_.lblTotal->setText(QString::fromStdString(text)); }
 void Form1::setTitle(const std::string &text) { setWindowTitle(QString::fromStdString(text)); }
 void Form1::setVerdictCaption(const std::string &text) { controls_.Label1->setText(QString::fromStdString(text)); }

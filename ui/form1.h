@@ -36,6 +36,7 @@ protected:
     std::string boxText(calc::NumberBox box) const override;
     void setIntellectText(const std::string &text) override;
     std::string schoolText() const override;
+    void setWorking(const std::string &text) override;
     void setTotalCaption(const std::string &text) override;
     void setTitle(const std::string &text) override;
     void setVerdictCaption(const std::string &text) override;
@@ -65,6 +66,7 @@ private:
     void recalculateOnEnter(int keyAscii);
     void Recalculate();
     void endProgram();
+    void showWorking();
     void connectHandlers();
     void connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int));
     template <class Handler>

@@ -102,7 +102,7 @@ constexpr SpellOption kSpellOptions[] = {
 // What a screen reader says for controls whose caption alone would not tell
 // the player what they are. Labels that show results keep their text as the
 // name, so that each new result is announced, and say what it means in the
-// description.
+// description (the number's, with its working, comes with each result).
 struct Spoken {
     const char *control;
     const char *name; // nullptr: the control's own text
@@ -117,7 +117,6 @@ constexpr Spoken kSpoken[] = {
     {"Command1", nullptr, "Recalculate from the boxes"},
     {"Combo2", "School", "School being advanced"},
     {"Combo1", "Grade", nullptr},
-    {"lblTotal", nullptr, "Improves still needed for the next level"},
     {"Label1", nullptr, "How far the next level is"},
 };
 

@@ -13,6 +13,7 @@ public:
     std::string total = "0";
     std::string title = "How many improves for my next level?";
     std::string verdict = "Your magic number...";
+    std::string working;
     int intellectWrites = 0;
 
     std::string &box(calc::NumberBox b) { return boxes[static_cast<std::size_t>(b)]; }
@@ -24,6 +25,7 @@ public:
         ++intellectWrites;
     }
     std::string schoolText() const override { return school; }
+    void setWorking(const std::string &text) override { working = text; }
     void setTotalCaption(const std::string &text) override { total = text; }
     void setTitle(const std::string &text) override { title = text; }
     void setVerdictCaption(const std::string &text) override { verdict = text; }

@@ -115,6 +115,9 @@ def check_screen_reader_view(app, title_of, wayland=False):
     check(six.getState().contains(pyatspi.STATE_CHECKED), "the Toggle action selects the option")
     check(total.name == "266", f"the result follows the Toggle action (shows {total.name})")
     check(seen == ["266"], f"the new result is announced once (announced {seen})")
+    working = total.description.splitlines()
+    check(working[-1:] == ["70 + 199 \u2212 3 = 266 improves left"] and "levels: 5 \u00d7 14 = 70" in working,
+          f"the result's description carries its working ({working})")
     check(wait_for(lambda: title_of(f"266 {QUESTION}")) is not None, "the title follows the Toggle action")
 
     about = find(main, named("About", pyatspi.ROLE_PUSH_BUTTON))

@@ -278,6 +278,24 @@ private slots:
         QCOMPARE(total(), number);
     }
 
+    // The number carries its working, from the last completed recalculation.
+    void workingFollowsEachCompletedResult()
+    {
+        auto *number = find<QLabel>("lblTotal");
+        QVERIFY2(number->toolTip().endsWith("0 + 199 \u2212 3 = 196 improves left"), qPrintable(number->toolTip()));
+        typeSchool("Kraanan");
+        click("Qor_1");
+        click("Faren_3");
+        const QString working = number->toolTip();
+        QCOMPARE(working.split('\n').last(), QString("28 + 199 + 7 \u2212 3 = 231 improves left"));
+        QVERIFY(working.contains("Qor at Level One: + 7"));
+        type("Spell3", "x");
+        enterIn("Spell3");
+        QCOMPARE(failures_->size(), 1);
+        QCOMPARE(number->toolTip(), working);
+        QVERIFY(number->accessibleDescription().endsWith(working));
+    }
+
     // Whatever a handler meets, the exception stops at the handler: one
     // report, the last result stays, and the window goes on working.
     void exceptionInAHandlerStopsThere_data()

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
@@ -73,6 +74,18 @@ private slots:
         QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(box->text(), QString("10"));
         QCOMPARE(total(), QString("187"));
+    }
+
+    // The number's working, without a mouse: What's This from any control.
+    void shiftF1ShowsTheWorkingAtTheNumber()
+    {
+        clickOption(option("Kraanan_6"));
+        auto *number = form_->findChild<QLabel *>("lblTotal");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ShiftModifier);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), number->toolTip());
+        QVERIFY2(QToolTip::text().endsWith("= 266 improves left"), qPrintable(QToolTip::text()));
+        QToolTip::hideText();
     }
 
     void altF4EndsTheProgram()

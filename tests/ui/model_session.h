@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -72,6 +73,28 @@ inline QString namedIn(const model::Fault &fault)
     return kWords[static_cast<std::size_t>(*fault.box)];
 }
 
+// Where the sum that ends the result's working ("28 + 157 − 85 = 100 ...")
+// does not add up to the number shown, what is wrong; empty when it does.
+inline QString workingMismatch(const QString &working, const QString &shown)
+{
+    const QString sum = working.section('\n', -1);
+    const QStringList sides = sum.split(" = ");
+    if (sides.size() != 2)
+        return QString("working ends in \"%1\", not in a sum").arg(sum);
+    const auto toInt = [](QString text, bool *ok) { return text.replace(QChar(0x2212), '-').toInt(ok); };
+    const QStringList terms = sides[0].split(' ');
+    bool ok = terms.size() % 2 == 1;
+    int total = 0;
+    for (int i = 0; ok && i < terms.size(); i += 2) {
+        const int term = toInt(terms[i], &ok);
+        total += i == 0 || terms[i - 1] == "+" ? term : terms[i - 1] == QChar(0x2212) ? -term : (ok = false, 0);
+    }
+    const int result = toInt(sides[1].section(QRegularExpression("[ ,]"), 0, 0), &ok);
+    if (!ok || total != result || QString::number(result) != shown)
+        return QString("working \"%1\" does not add up to the number shown, %2").arg(sum, shown);
+    return {};
+}
+
 // Every difference between what the window shows and what the model expects,
 // given the failures the window reported for the last action.
 inline QStringList differences(const Form1 &form, const PlayerControls &c, const model::Window &w,
@@ -88,6 +111,8 @@ inline QStringList differences(const Form1 &form, const PlayerControls &c, const
     for (std::size_t b = 0; b < 4; ++b)
         check(kBoxNames[b], c.boxes[b]->text(), w.boxes[b]);
     check("Combo2", c.school->currentText(), w.school);
+    if (const QString mismatch = workingMismatch(c.total->toolTip(), c.total->text()); !mismatch.isEmpty())
+        found << mismatch;
     if (c.boxes[2]->isEnabled() != w.spell2Enabled || c.boxes[3]->isEnabled() != w.spell3Enabled)
         found << QString("Spell2/Spell3 enabled %1/%2, model says %3/%4")
                      .arg(c.boxes[2]->isEnabled())

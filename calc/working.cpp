@@ -1,0 +1,130 @@
+#include "working.h"
+
+#include "rules.h"
+
+#include <cstdlib>
+
+namespace calc {
+using namespace rules;
+
+namespace {
+
+constexpr const char *kMinus = "\u2212";
+constexpr const char *kTimes = " \u00d7 ";
+
+std::string number(int value)
+{
+    const std::string digits = std::to_string(std::abs(value));
+    return value < 0 ? kMinus + digits : digits;
+}
+
+// A number inside a sum or product: negatives in brackets, so that
+// "40 + (−3)" does not read as a subtraction.
+std::string operand(int value) { return value < 0 ? "(" + number(value) + ")" : number(value); }
+
+// What a step adds, for steps whose text does not end in it: "+ 2", "− 2".
+std::string signedFigure(int value) { return (value < 0 ? std::string(kMinus) : "+") + " " + number(std::abs(value)); }
+
+// Half of `twice`, which may end in .5.
+std::string halves(int twice)
+{
+    std::string text = number(twice / 2);
+    if (twice % 2 != 0) {
+        if (twice < 0 && twice / 2 == 0)
+            text = kMinus + text;
+        text += ".5";
+    }
+    return text;
+}
+
+std::string bracketRange(std::int16_t bracket)
+{
+    if (bracket == 50)
+        return "50";
+    return number(bracket == 0 ? 1 : bracket) + "\u2013" + number(bracket + 4);
+}
+
+std::string creditText(const CalcState &s, const RunFigures &f)
+{
+    switch (s.spellCount) {
+    case 1:
+        return "percents, one spell counted three times: 3" + std::string(kTimes) + operand(s.spell1Percent) + " = " +
+               number(s.spellCredit);
+    case 2: {
+        const int twice = 2 * s.spell1Percent + 3 * f.spell2Percent;
+        std::string text = "percents, two spells: " + operand(s.spell1Percent) + " + 1.5" + kTimes +
+                           operand(f.spell2Percent) + " = " + halves(twice);
+        if (twice % 2 != 0)
+            text += ", a half rounded to the even " + number(s.spellCredit);
+        return text;
+    }
+    case 3:
+        return "percents, three spells: " + operand(s.spell1Percent) + " + " + operand(f.spell2Percent) + " + " +
+               operand(f.spell3Percent) + " = " + number(s.spellCredit);
+    default:
+        return "percents: none counted";
+    }
+}
+
+} // namespace
+
+std::vector<WorkingStep> workingSteps(const CalcState &s, const RunFigures &f)
+{
+    std::vector<WorkingStep> steps;
+    steps.push_back({"levels: " + number(s.levelTotal) + kTimes + number(kImprovesPerLevel) + " = " + number(s.levelImproves), s.levelImproves});
+    steps.push_back({"Intellect " + number(s.intellect) + ": base " + number(f.base) + " (bracket " +
+                         bracketRange(s.intellectBracket) + ")",
+                     f.base});
+
+    const int unfloored = s.levelImproves + f.base;
+    if (const int raise = f.neededBeforeAdjustment - unfloored; raise != 0)
+        steps.push_back({"floor: " + number(unfloored) + " is below " + number(kFloorThreshold) + ", so it counts as " +
+                             number(f.neededBeforeAdjustment) + ": " + signedFigure(raise),
+                         raise});
+
+    int surcharges = 0;
+    for (const SchoolInfo &selected : kSchools) {
+        if (s.schoolName != selected.name)
+            continue;
+        for (const SchoolInfo &other : kSchools)
+            if (other.school != selected.school && s.*other.levelOne == kTrue) {
+                steps.push_back({std::string(other.name) + " at Level One: " + signedFigure(kImprovesPerLevelOneSchool),
+                                 kImprovesPerLevelOneSchool});
+                surcharges += kImprovesPerLevelOneSchool;
+            }
+        break;
+    }
+    // At the floor the surcharge starts from 73 rather than 75. Whatever the
+    // adjustment did beyond the schools' own surcharges shows here, so the
+    // steps always add up to the calculation's result.
+    if (const int rest = s.improvesNeeded - f.neededBeforeAdjustment - surcharges; rest != 0)
+        steps.push_back({"at the floor of " + number(kFloor) + " the Level-One surcharge starts from " +
+                             number(kFloorSurchargeBase) + ": " + signedFigure(rest),
+                         rest});
+
+    steps.push_back({creditText(s, f), -s.spellCredit});
+    return steps;
+}
+
+std::string workingText(const std::vector<WorkingStep> &steps, std::int16_t improvesLeft)
+{
+    std::string text;
+    std::string sum;
+    for (const WorkingStep &step : steps) {
+        text += step.text + '\n';
+        if (sum.empty())
+            sum = number(step.figure);
+        else
+            sum += " " + signedFigure(step.figure);
+    }
+    sum += " = " + number(improvesLeft);
+    if (improvesLeft > 1)
+        sum += " improves left";
+    else if (improvesLeft == 1)
+        sum += " improve left";
+    else
+        sum += ", nothing left: Congratulations!";
+    return text + sum;
+}
+
+} // namespace calc

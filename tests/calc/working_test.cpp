@@ -1,0 +1,107 @@
+#include "calc_fixture.h"
+
+#include "failure.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+using namespace calc;
+
+namespace {
+
+constexpr School K = School::Kraanan, F = School::Faren, Q = School::Qor, J = School::Jala;
+
+struct WorkingRow {
+    const char *name;
+    const char *intellect;
+    std::vector<Click> clicks;
+    const char *school;
+    int spellCount;
+    std::array<const char *, 3> percents;
+    std::vector<int> figures; // worked out by hand, step by step
+    const char *rule;         // words the player reads for the rule applied
+    const char *sumLine;
+};
+
+class WorkingTable : public CalcFixture, public ::testing::TestWithParam<WorkingRow> {};
+
+TEST_P(WorkingTable, StepsAreTheCalculationsAndAddUp)
+{
+    const WorkingRow &row = GetParam();
+    setIntellect(row.intellect);
+    for (const Click &c : row.clicks)
+        calculator.selectLevel(c.school, c.index);
+    view.school = row.school;
+    calculator.setSpellCount(row.spellCount);
+    setPercents(row.percents[0], row.percents[1], row.percents[2]);
+    calculator.Recalculate();
+
+    std::vector<int> figures;
+    for (const WorkingStep &step : calculator.working())
+        figures.push_back(step.figure);
+    EXPECT_EQ(figures, row.figures);
+    EXPECT_EQ(std::accumulate(figures.begin(), figures.end(), 0), state().improvesLeft);
+    EXPECT_EQ(figures.front(), state().levelImproves);
+    EXPECT_EQ(figures.back(), -state().spellCredit);
+
+    EXPECT_NE(view.working.find(row.rule), std::string::npos) << view.working;
+    EXPECT_EQ(view.working.substr(view.working.rfind('\n') + 1), row.sumLine);
+}
+
+// The issue's own example, then the worked examples and edges of the rules.
+INSTANTIATE_TEST_SUITE_P(Working, WorkingTable, ::testing::Values(
+    WorkingRow{"LevelsBaseSchoolTwoSpells", "18", {{F, 3}, {Q, 1}}, "Kraanan", 2, {"40", "30", "X"},
+               {28, 157, 7, -85}, "Qor at Level One: + 7", "28 + 157 + 7 \u2212 85 = 107 improves left"},
+    WorkingRow{"StartUp", "1", {}, "Select School", 3, {"1", "1", "1"},
+               {0, 199, -3}, "Intellect 1: base 199 (bracket 1\u20134)", "0 + 199 \u2212 3 = 196 improves left"},
+    WorkingRow{"FloorAt45", "45", {}, "Select School", 3, {"1", "1", "1"},
+               {0, 73, 2, -3}, "73 is below 87, so it counts as 75: + 2", "0 + 73 + 2 \u2212 3 = 72 improves left"},
+    WorkingRow{"FloorAt50_NoLevels", "50", {}, "Select School", 3, {"1", "1", "1"},
+               {0, 59, 16, -3}, "(bracket 50)", "0 + 59 + 16 \u2212 3 = 72 improves left"},
+    WorkingRow{"FloorAt50_OneLevel", "50", {{F, 2}}, "Select School", 3, {"1", "1", "1"},
+               {14, 59, 2, -3}, "73 is below 87", "14 + 59 + 2 \u2212 3 = 72 improves left"},
+    WorkingRow{"NoFloorAt87", "50", {{F, 3}}, "Select School", 3, {"1", "1", "1"},
+               {28, 59, -3}, "levels: 2 \u00d7 14 = 28", "28 + 59 \u2212 3 = 84 improves left"},
+    WorkingRow{"SurchargeAtTheFloor", "50", {{J, 1}}, "Faren", 3, {"1", "1", "1"},
+               {0, 59, 16, 7, -2, -3}, "surcharge starts from 73: \u2212 2", "0 + 59 + 16 + 7 \u2212 2 \u2212 3 = 77 improves left"},
+    WorkingRow{"TwoSchoolsAtLevelOne", "30", {{K, 3}, {Q, 1}, {F, 1}}, "Kraanan", 3, {"1", "1", "1"},
+               {28, 115, 7, 7, -3}, "Faren at Level One: + 7\nQor at Level One: + 7", "28 + 115 + 7 + 7 \u2212 3 = 154 improves left"},
+    WorkingRow{"OwnSchoolNotCounted", "1", {{J, 1}}, "Jala", 3, {"1", "1", "1"},
+               {0, 199, -3}, "three spells: 1 + 1 + 1 = 3", "0 + 199 \u2212 3 = 196 improves left"},
+    WorkingRow{"OneSpell", "1", {}, "Select School", 1, {"40", "X", "X"},
+               {0, 199, -120}, "one spell counted three times: 3 \u00d7 40 = 120", "0 + 199 \u2212 120 = 79 improves left"},
+    WorkingRow{"TwoSpells_HalfRoundedDown", "1", {}, "Select School", 2, {"41", "33", "X"},
+               {0, 199, -90}, "41 + 1.5 \u00d7 33 = 90.5, a half rounded to the even 90", "0 + 199 \u2212 90 = 109 improves left"},
+    WorkingRow{"TwoSpells_HalfRoundedUp", "1", {}, "Select School", 2, {"40", "33", "X"},
+               {0, 199, -90}, "= 89.5, a half rounded to the even 90", "0 + 199 \u2212 90 = 109 improves left"},
+    WorkingRow{"TwoSpells_NegativeHalf", "1", {}, "Select School", 2, {"-1", "-1", "X"},
+               {0, 199, 2}, "(\u22121) + 1.5 \u00d7 (\u22121) = \u22122.5, a half rounded to the even \u22122", "0 + 199 + 2 = 201 improves left"},
+    WorkingRow{"NegativePercents", "1", {}, "Select School", 3, {"-5", "1", "1"},
+               {0, 199, 3}, "(\u22125) + 1 + 1 = \u22123", "0 + 199 + 3 = 202 improves left"},
+    WorkingRow{"OneLeft", "40", {}, "Select School", 3, {"30", "30", "26"},
+               {0, 87, -86}, "Intellect 40: base 87 (bracket 40\u201344)", "0 + 87 \u2212 86 = 1 improve left"},
+    WorkingRow{"Congratulations", "50", {}, "Select School", 3, {"100", "100", "100"},
+               {0, 59, 16, -300}, "= 300", "0 + 59 + 16 \u2212 300 = \u2212225, nothing left: Congratulations!"}),
+    RowName());
+
+class Working : public CalcFixture, public ::testing::Test {};
+
+TEST_F(Working, FailedRecalculationKeepsTheLastWorking)
+{
+    setIntellect("18");
+    load();
+    const std::string shown = view.working;
+    const std::vector<WorkingStep> steps = calculator.working();
+    for (const char *bad : {"x", "40000"}) {
+        setPercents("1", "1", bad);
+        setIntellect("45");
+        EXPECT_THROW(calculator.Recalculate(), Failure) << bad;
+        EXPECT_EQ(view.working, shown);
+        EXPECT_EQ(calculator.working().size(), steps.size());
+        EXPECT_EQ(calculator.working().back().text, steps.back().text);
+    }
+}
+
+} // namespace
