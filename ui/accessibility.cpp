@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace {
 
@@ -55,6 +56,40 @@ private:
     QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
 };
 
+// Qt's Toggle action on an option button unchecks it, which an exclusive
+// group refuses, so on the selected option it does nothing at all. Here both
+// Toggle and Press choose the option as a click does, the selected one too.
+class OptionButton : public QAccessibleWidget {
+public:
+    explicit OptionButton(QRadioButton *option) : QAccessibleWidget(option, QAccessible::RadioButton) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = option()->isChecked();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (option()->isEnabled())
+            names << toggleAction() << pressAction();
+        return names << QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override
+    {
+        if ((action == toggleAction() || action == pressAction()) && option()->isEnabled())
+            option()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QRadioButton *option() const { return static_cast<QRadioButton *>(widget()); }
+};
+
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
@@ -64,6 +99,8 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == "QComboBox")
         return new NamedComboBox(static_cast<QComboBox *>(widget));
+    if (className == "QRadioButton")
+        return new OptionButton(static_cast<QRadioButton *>(widget));
     return nullptr;
 }
 

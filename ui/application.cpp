@@ -1,11 +1,9 @@
 #include "application.h"
 
 #include "accessibility.h"
-#include "form1.h"
 #include "icons.h"
 
 #include <QFont>
-#include <QMessageBox>
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -17,12 +15,4 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     // would cut captions off.
     setFont(QFont("Liberation Sans Narrow", 8));
     installAccessibility();
-}
-
-void Application::showFailuresOf(Form1 &window)
-{
-    connect(
-        &window, &Form1::failed, &window,
-        [&window](const QString &message) { QMessageBox::warning(&window, "Improves Calculator", message); },
-        Qt::QueuedConnection);
 }

@@ -1,7 +1,9 @@
 #include "form1.h"
 
 #include "failure_message.h"
+#include "failure_report.h"
 #include "form2.h"
+#include "option_array.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -14,7 +16,6 @@
 #include <QToolTip>
 
 #include <exception>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -26,7 +27,7 @@ const QSize kClientSize(380, 430);
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QWidget(parent)
+Form1::Form1(QWidget *parent) : QWidget(parent), report_(new FailureReport(this))
 {
     setObjectName("Form1");
     resize(kClientSize);
@@ -46,9 +47,14 @@ void Form1::handle(Handler &&handler)
     try {
         handler();
     } catch (const calc::Failure &failure) {
-        emit failed(failureMessage(failure, calculator_.state().spellCount));
+        // A report on the percents together names the first of them.
+        const QString message = failureMessage(failure, calculator_.state().spellCount);
+        emit failed(message);
+        report_->report(message, controls_.box(failure.box.value_or(calc::NumberBox::Spell1)));
     } catch (const std::exception &error) {
-        emit failed(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())));
+        const QString message = QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what()));
+        emit failed(message);
+        report_->report(message, nullptr);
     }
 }
 
@@ -90,25 +96,10 @@ void Form1::connectHandlers()
     connect(workingKey, &QShortcut::activated, this, &Form1::showWorking);
 }
 
-// A member that becomes selected runs the array's handler with its Index,
-// whether a click, an arrow key or an accessibility action selected it. A
-// click on the member that is already selected changes nothing and only
-// recalculates with the current texts. Qt reports that click without a
-// toggle, so a press on the selected member marks it as such.
 void Form1::connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int))
 {
-    auto reclick = std::make_shared<bool>(false);
-    connect(group, &QButtonGroup::idPressed, this, [group, reclick](int id) { *reclick = group->checkedId() == id; });
-    connect(group, &QButtonGroup::idToggled, this, [this, handler, reclick](int id, bool checked) {
-        if (!checked)
-            return;
-        *reclick = false;
-        handle([&] { (this->*handler)(id); });
-    });
-    connect(group, &QButtonGroup::idClicked, this, [this, reclick] {
-        if (std::exchange(*reclick, false))
-            handle([this] { Recalculate(); });
-    });
+    connect(new OptionArray(group), &OptionArray::chosen, this,
+            [this, handler](int Index) { handle([&] { (this->*handler)(Index); }); });
 }
 
 void Form1::closeEvent(QCloseEvent *event)

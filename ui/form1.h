@@ -11,12 +11,13 @@
 
 class QButtonGroup;
 class QLabel;
+class FailureReport;
 class Form2;
 
 // The main window: the controls of the layout, the handlers that turn clicks
 // and key presses into calculator input, and the view the calculator reads
-// and writes. A handler that fails stops where it failed and emits `failed`;
-// whoever shows the report does so from the event loop.
+// and writes. A handler that fails stops where it failed, emits `failed` and
+// tells the player in the window's one failure report.
 class Form1 : public QWidget, private calc::CalcView {
     Q_OBJECT
 
@@ -74,6 +75,7 @@ private:
 
     calc::Calculator calculator_{*this};
     Form1Controls controls_;
+    FailureReport *report_;
     QPointer<Form2> about_;
     bool ending_ = false;
 };

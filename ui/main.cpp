@@ -5,7 +5,6 @@ int main(int argc, char *argv[])
 {
     Application app(argc, argv);
     Form1 window;
-    app.showFailuresOf(window);
     window.show();
     return app.exec();
 }

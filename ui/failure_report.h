@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QLineEdit;
+class QMessageBox;
+class QWidget;
+
+// The main window's one failure report. It opens from the event loop, once
+// the event that failed is over; a newer failure replaces its text rather
+// than stacking a second report on it. When the player dismisses it, the box
+// it names takes the focus with its whole text selected, so that typing
+// replaces the bad text.
+class FailureReport : public QObject {
+    Q_OBJECT
+
+public:
+    explicit FailureReport(QWidget *window);
+
+    // `box` is what the player has to fix, if one box is.
+    void report(const QString &message, QLineEdit *box);
+
+private:
+    void show();
+    void dismissed();
+
+    QWidget *window_;
+    QPointer<QMessageBox> dialog_;
+    QString message_;
+    QPointer<QLineEdit> box_;
+    bool showing_ = false; // a show is queued on the event loop
+};
