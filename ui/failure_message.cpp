@@ -4,11 +4,13 @@
 
 QString failureMessage(const calc::Failure &failure, int spellCount)
 {
+    if (failure.box == calc::NumberBox::txtInt)
+        return QStringLiteral("Intellect must be a whole number, such as 18. "
+                              "The calculator keeps it within 1 to 50.");
     if (failure.box) {
-        constexpr const char *kBoxes[] = {"Intellect", "The percent of the first spell",
-                                          "The percent of the second spell", "The percent of the third spell"};
-        return QStringLiteral("%1 must be a whole number from -32768 to 32767.")
-            .arg(kBoxes[static_cast<std::size_t>(*failure.box)]);
+        constexpr const char *kSpells[] = {"first", "second", "third"};
+        return QStringLiteral("The percent of the %1 spell must be a whole number from -32768 to 32767.")
+            .arg(kSpells[static_cast<std::size_t>(*failure.box) - 1]);
     }
     const QString percents = spellCount == 1   ? QStringLiteral("The percent of the one spell (counted three times) takes")
                              : spellCount == 2 ? QStringLiteral("The percents of the two spells take")

@@ -82,8 +82,17 @@ constexpr LevelArray kLevelArrays[] = {
 };
 
 // Every level array shares one design; member i sits 200 twips below i-1.
-constexpr const char *kLevelCaptions[] = {"None", "Level One", "Leven Two", "Level Three",
-                                          "Level Four", "Level Five", "Level Six"};
+// The captions are the layout's own, misspelling included; a screen reader
+// is given the words.
+struct LevelOption {
+    const char *caption;
+    const char *spoken;
+};
+constexpr LevelOption kLevelOptions[] = {
+    {"None", "None"},             {"Level One", "Level One"},   {"Leven Two", "Level Two"},
+    {"Level Three", "Level Three"}, {"Level Four", "Level Four"}, {"Level Five", "Level Five"},
+    {"Level Six", "Level Six"},
+};
 constexpr int kLevelLeft = 30, kLevelTop = 200, kLevelStep = 200, kLevelWidth = 1200, kLevelHeight = 225;
 
 struct SpellOption {
@@ -145,7 +154,7 @@ T *as(QWidget *widget)
 }
 
 // "Faren, Level Three": the column's caption without its trailing dots, then
-// the option's own caption.
+// the option's spoken caption.
 QString spokenOption(const QGroupBox *frame, const char *caption)
 {
     QString column = frame->title();
@@ -279,8 +288,9 @@ Form1Controls buildForm1(QWidget *form)
         auto *frame = as<QGroupBox>(byName.at(array.frame));
         for (int i = 0; i < 7; ++i) {
             const QRect geometry = twipsRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
+            const LevelOption &level = kLevelOptions[i];
             QRadioButton *option =
-                createOption(group, i, frame, kLevelCaptions[i], spokenOption(frame, kLevelCaptions[i]), geometry);
+                createOption(group, i, frame, level.caption, spokenOption(frame, level.spoken), geometry);
             option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
             tabStops.emplace_back(array.tabIndices[static_cast<std::size_t>(i)], option);
         }

@@ -32,7 +32,7 @@ private slots:
         QTest::newRow("first percent") << "Spell1" << "Current percent of spell 1";
         QTest::newRow("third percent") << "Spell3" << "Current percent of spell 3";
         QTest::newRow("faren option") << "Faren_3" << "Faren, Level Three";
-        QTest::newRow("weapon class option") << "WC_2" << "Weapon Class, Leven Two";
+        QTest::newRow("weapon class option, spoken as words") << "WC_2" << "Weapon Class, Level Two";
         QTest::newRow("shal'ille option") << "Shally_0" << "Shal'ille, None";
         QTest::newRow("spell count option") << "spells_1" << "One spell";
         QTest::newRow("school list") << "Combo2" << "School";
