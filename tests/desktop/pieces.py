@@ -1,0 +1,138 @@
+"""The desktop pieces a test starts, each in a process group of its own, in a
+runtime folder of the test's own, all ended when the test ends.
+
+A desktop test must never reach into the session it is run from: a piece
+that found the inherited XDG_RUNTIME_DIR could bind a socket there (the
+accessibility bus does, at $XDG_RUNTIME_DIR/at-spi/bus_N). So the test's own
+environment is pointed at a stand-in session folder with such a socket
+listening, and the test proves at the end that the socket is untouched.
+"""
+
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import tempfile
+import time
+
+MARK = "IMPROVES_DESKTOP_TEST"
+
+
+def wait_for(probe, seconds=20, step=0.05):
+    """Polls probe() until it returns something true; returns that or None."""
+    end = time.monotonic() + seconds
+    while True:
+        value = probe()
+        if value or time.monotonic() >= end:
+            return value or None
+        time.sleep(step)
+
+
+class StandInSession:
+    """Plays the desktop session the test is run from: a runtime folder with
+    the accessibility bus sockets a session would have in it."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="improves-session-")
+        os.makedirs(os.path.join(self.folder, "at-spi"))
+        self.listeners = {}
+        os.environ["XDG_RUNTIME_DIR"] = self.folder
+
+    def listen(self, name):
+        path = os.path.join(self.folder, "at-spi", name)
+        listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        listener.bind(path)
+        listener.listen(4)
+        self.listeners[name] = (listener, os.stat(path).st_ino)
+
+    def untouched(self):
+        """The names of the sockets that were replaced or stopped answering."""
+        touched = []
+        for name, (listener, inode) in self.listeners.items():
+            path = os.path.join(self.folder, "at-spi", name)
+            try:
+                same = os.stat(path).st_ino == inode
+                with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+                    probe.settimeout(2)
+                    probe.connect(path)
+                    listener.settimeout(2)
+                    listener.accept()[0].close()
+            except OSError:
+                same = False
+            if not same:
+                touched.append(name)
+        return touched
+
+    def close(self):
+        for listener, _ in self.listeners.values():
+            listener.close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Pieces:
+    """Starts programs in their own process groups, with the test's own
+    runtime and cache folders, and ends every one of them."""
+
+    def __init__(self):
+        self.runtime = tempfile.mkdtemp(prefix="improves-runtime-")
+        os.chmod(self.runtime, 0o700)
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime,
+                        XDG_CACHE_HOME=os.path.join(self.runtime, "cache"), **{MARK: self.runtime})
+        self.env.pop("DISPLAY", None)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.processes = []
+
+    def start(self, args, env=None, **kwargs):
+        kwargs.setdefault("stdout", subprocess.DEVNULL)
+        kwargs.setdefault("stderr", subprocess.DEVNULL)
+        process = subprocess.Popen(args, env=env or self.env, start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def left_running(self):
+        """Processes still alive that this test started: in one of its
+        groups, or carrying its mark (services a bus started for it)."""
+        groups = {p.pid for p in self.processes}
+        alive = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit() or int(entry) == os.getpid():
+                continue
+            try:
+                with open(f"/proc/{entry}/stat") as f:
+                    fields = f.read().rsplit(")", 1)[1].split()
+                if fields[0] == "Z":
+                    continue
+                mine = int(fields[2]) in groups
+                if not mine:
+                    with open(f"/proc/{entry}/environ", "rb") as f:
+                        mine = f"{MARK}={self.runtime}".encode() in f.read().split(b"\0")
+            except (OSError, IndexError, ValueError):
+                continue
+            if mine:
+                alive.append(int(entry))
+        return alive
+
+    def end(self):
+        """Ends every group, gently first; returns what would not end."""
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            for p in reversed(self.processes):
+                try:
+                    os.killpg(p.pid, sig)
+                except ProcessLookupError:
+                    pass
+            for pid in self.left_running():
+                try:
+                    os.kill(pid, sig)
+                except ProcessLookupError:
+                    pass
+            for p in self.processes:
+                try:
+                    p.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    pass
+            if wait_for(lambda: not self.left_running(), seconds=5):
+                break
+        left = self.left_running()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+        return left
