@@ -20,7 +20,16 @@ std::string number(int value)
 
 // A number inside a sum or product: negatives in brackets, so that
 // "40 + (−3)" does not read as a subtraction.
-std::string operand(int value) { return value < 0 ? "(" + number(value) + ")" : number(value); }
+// (Built by appending: GCC 12 warns wrongly of overlap in "(" + string.)
+std::string operand(int value)
+{
+    if (value >= 0)
+        return number(value);
+    std::string text = "(";
+    text += number(value);
+    text += ')';
+    return text;
+}
 
 // What a step adds, for steps whose text does not end in it: "+ 2", "− 2".
 std::string signedFigure(int value) { return (value < 0 ? std::string(kMinus) : "+") + " " + number(std::abs(value)); }
@@ -115,7 +124,7 @@ std::string workingText(const std::vector<WorkingStep> &steps, std::int16_t impr
         if (sum.empty())
             sum = number(step.figure);
         else
-            sum += " " + signedFigure(step.figure);
+            sum.append(" ").append(signedFigure(step.figure));
     }
     sum += " = " + number(improvesLeft);
     if (improvesLeft > 1)

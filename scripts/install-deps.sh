@@ -14,7 +14,7 @@ test_packages=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian ccache
     openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 

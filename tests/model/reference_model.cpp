@@ -96,8 +96,10 @@ std::optional<Fault> Model::clickSpells(int count)
     window.spellCount = count;
     window.spell2Enabled = count >= 2;
     window.spell3Enabled = count == 3;
-    window.boxes[2] = window.spell2Enabled ? "1" : "X";
-    window.boxes[3] = window.spell3Enabled ? "1" : "X";
+    // Whole strings, not assign(const char *), which GCC 12 wrongly warns
+    // may overlap itself (-Wrestrict).
+    window.boxes[2] = std::string(window.spell2Enabled ? "1" : "X");
+    window.boxes[3] = std::string(window.spell3Enabled ? "1" : "X");
     return enter();
 }
 

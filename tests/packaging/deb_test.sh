@@ -13,7 +13,10 @@ deb=$(ls "$work"/out/*.deb)
 echo "built $(basename "$deb")"
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "wrong version"; exit 1; }
-[ "$(dpkg-deb -f "$deb" Section)" = "games" ] || { echo "wrong section"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Section)" = "utils" ] || { echo "wrong section"; exit 1; }
+# Debian's own checks, at their default profile: no error and no warning.
+lintian --fail-on error,warning "$deb"
+echo "lintian: clean"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 echo "$depends" | grep -q 'libqt6widgets6' || { echo "no Qt dependency computed"; exit 1; }
