@@ -10,6 +10,8 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh run
-cmake --preset app >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake --preset app "${launcher[@]}" >/dev/null
 cmake --build --preset app
 exec build/app/ui/improves-calc

@@ -5,9 +5,13 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
 
+# ccache, where installed, keeps compiled objects from one run to the next.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 for preset in dev release; do
     echo "== $preset"
-    cmake --preset "$preset"
+    cmake --preset "$preset" "${launcher[@]}"
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done

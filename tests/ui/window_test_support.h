@@ -47,12 +47,8 @@ protected:
     }
 
 private slots:
-    void init() { openForm(); }
-    void cleanup()
-    {
-        failures_.reset();
-        form_.reset();
-    }
+    void init();
+    void cleanup();
 };
 
 // Runs a Qt Test class under the program's own Application, so the fonts
