@@ -10,11 +10,7 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh run
-# ccache, where installed, with paths relative to the checkout, so that
-# another clone hits the same cache.
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+source scripts/compiler-cache.sh
 cmake --preset app "${launcher[@]}" >/dev/null
 cmake --build --preset app
 exec build/app/ui/improves-calc

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test, first under the
-# sanitizers (dev preset), then as released.
+# sanitizers (dev preset), then as released, then the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
 
-# ccache, where installed, keeps compiled objects from one run to the next,
-# with paths relative to the checkout, so that another clone hits them too.
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+source scripts/compiler-cache.sh
 
 for preset in dev release; do
     echo "== $preset"
@@ -17,3 +13,6 @@ for preset in dev release; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+echo "== windows"
+scripts/windows-build.sh --test

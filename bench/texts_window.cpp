@@ -1,6 +1,7 @@
 // The floor under the calculator's start: about the same words in the same
 // five faces, painted straight onto a bare window with no controls. What the
 // calculator costs beyond this is the cost of its controls.
+#include "faces.h"
 #include "quit_on_first_paint.h"
 
 #include <QApplication>
@@ -15,8 +16,8 @@ enum Face { Narrow, BoxBold, TotalBold, Serif, SerifBoldItalic, kFaceCount };
 
 QFont face(Face f)
 {
-    QFont font(f == Narrow ? "Liberation Sans Narrow" : f <= TotalBold ? "Liberation Sans" : "Liberation Serif");
-    font.setPointSizeF(f == Narrow ? 8 : f == TotalBold ? 24 : 9.75);
+    QFont font(f == Narrow ? faces::kWindow : f <= TotalBold ? faces::kSans : faces::kSerif);
+    font.setPointSizeF(f == Narrow ? faces::kWindowPoints : f == TotalBold ? 24 : 9.75);
     font.setBold(f == BoxBold || f == TotalBold || f == SerifBoldItalic);
     font.setItalic(f == SerifBoldItalic);
     if (f >= Serif)

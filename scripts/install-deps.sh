@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages that are missing for one purpose:
 #   install-deps.sh run    building and running the calculator
 #   install-deps.sh test   that, plus everything the tests and benchmarks use
+#   install-deps.sh windows  building, packaging and testing the Windows build
 set -euo pipefail
 
 run_packages=(
@@ -18,10 +19,17 @@ test_packages=(
     openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 
+# Building for Windows and testing it under Wine.
+windows_packages=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest
+    wine wine64 nsis icoutils xvfb xauth xdotool x11-utils imagemagick python3
+)
+
 case "${1:-}" in
 run) packages=("${run_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+windows) packages=("${run_packages[@]}" "${windows_packages[@]}") ;;
+*) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()

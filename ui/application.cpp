@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "accessibility.h"
+#include "faces.h"
 #include "icons.h"
 
 #include <QFont>
@@ -11,8 +12,9 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationVersion(IMPROVES_VERSION);
     setDesktopFileName(IMPROVES_APP_ID);
     setWindowIcon(form1Icon());
-    // The layout was drawn for an 8-point narrow sans; larger default fonts
+    // The layout was drawn for an 8-point window font; larger default fonts
     // would cut captions off.
-    setFont(QFont("Liberation Sans Narrow", 8));
+    faces::addStandIns();
+    setFont(QFont(faces::kWindow, faces::kWindowPoints));
     installAccessibility();
 }

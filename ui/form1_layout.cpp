@@ -1,6 +1,7 @@
 #include "form1_layout.h"
 
 #include "classic_look.h"
+#include "faces.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -170,18 +171,18 @@ QFont fontFor(Look look, const QFont &base)
     case Look::Plain:
         return font;
     case Look::NumberBox:
-        font.setFamily("Liberation Sans");
+        font.setFamily(faces::kSans);
         font.setPointSizeF(9.75);
         font.setBold(true);
         return font;
     case Look::Total:
-        font.setFamily("Liberation Sans");
+        font.setFamily(faces::kSans);
         font.setPointSizeF(24);
         font.setBold(true);
         return font;
     case Look::Serif:
     case Look::SerifGreen:
-        font.setFamily("Liberation Serif");
+        font.setFamily(faces::kSerif);
         font.setPointSizeF(9.75);
         font.setBold(look == Look::SerifGreen);
         font.setStretch(95);
