@@ -18,8 +18,8 @@ def read_xpm(path):
     width, height, ncolors, cpp = (int(v) for v in strings[0].split()[:4])
     colours = {}
     for line in strings[1:1 + ncolors]:
-        key, spec = line[:cpp], line[cpp:].split()
-        value = spec[spec.index("c") + 1]
+        key, fields = line[:cpp], line[cpp:].split()
+        value = fields[fields.index("c") + 1]
         if value.lower() == "none":
             colours[key] = None
         elif value.startswith("#") and len(value) == 7:
