@@ -4,9 +4,10 @@
 // its CalcView. Option clicks go through selectLevel/setSpellCount into the
 // CalcState; every input event then calls Recalculate, which reads the number
 // boxes and the school box through the view, works only on the CalcState and
-// writes the result back through the view. Failures are calc::Failure
-// exceptions; the window's handlers catch them and emit a report signal that
-// the program shows from its event loop. Nothing here knows about Qt.
+// writes the result, with its working (working.h), back through the view.
+// Failures are calc::Failure exceptions; the window's handlers catch them and
+// its one failure report shows them from the event loop. Nothing here knows
+// about Qt.
 
 #include "calc_state.h"
 #include "calc_view.h"

@@ -80,7 +80,9 @@ std::string creditText(const CalcState &s, const RunFigures &f)
 std::vector<WorkingStep> workingSteps(const CalcState &s, const RunFigures &f)
 {
     std::vector<WorkingStep> steps;
-    steps.push_back({"levels: " + number(s.levelTotal) + kTimes + number(kImprovesPerLevel) + " = " + number(s.levelImproves), s.levelImproves});
+    steps.push_back({"levels: " + number(s.levelTotal) + kTimes + number(kImprovesPerLevel) + " = " +
+                         number(s.levelImproves),
+                     s.levelImproves});
     steps.push_back({"Intellect " + number(s.intellect) + ": base " + number(f.base) + " (bracket " +
                          bracketRange(s.intellectBracket) + ")",
                      f.base});
