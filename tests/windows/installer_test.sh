@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
-# What a Windows player downloads, end to end, in the Wine prefix that
-# wine-run.sh prepared (WINE_RUN_RAW=1 WINE_RUN_XVFB=1): the zip's contents,
-# the program file's version record, a silent install, the Start-menu
-# shortcut and uninstall entry, the installed program's title and its Exit,
-# and a silent uninstall.
+# What a Windows player downloads, end to end: the zip's contents and the
+# program file's version record, then, in a Wine prefix of its own that
+# wine-run.sh prepares (while the packages are made, other tests may be
+# making the prefix template), a silent install, the Start-menu shortcut and
+# uninstall entry, the installed program's title and its Exit, and a silent
+# uninstall.
 # usage: installer_test.sh BUILD_DIR VERSION
 set -euo pipefail
-build=$1
-version=$2
-work=$(mktemp -d)
-calc=
-trap '[ -n "$calc" ] && kill "$calc" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
-zip=$(ls "$work"/out/*.zip)
-installer=$(ls "$work"/out/*.exe)
-echo "built $(basename "$zip") and $(basename "$installer")"
+# The zip and the installer, made and read on the host.
+packages() {
+    local build=$1 version=$2
+    work=$(mktemp -d) # global: the trap reads it at exit
+    trap 'rm -rf "$work"' EXIT
 
-python3 - "$zip" <<'PY' || fail "the zip's contents"
+    cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
+    zip=$(ls "$work"/out/*.zip)
+    installer=$(ls "$work"/out/*.exe)
+    echo "built $(basename "$zip") and $(basename "$installer")"
+
+    python3 - "$zip" <<'PY' || fail "the zip's contents"
 import sys, zipfile
 names = {n.split("/", 1)[1] for n in zipfile.ZipFile(sys.argv[1]).namelist() if "/" in n and not n.endswith("/")}
 wanted = {"improves-calc.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll", "platforms/qwindows.dll",
@@ -27,58 +29,73 @@ missing = wanted - names
 print("zip holds:", ", ".join(sorted(names)))
 sys.exit(f"missing: {sorted(missing)}" if missing else 0)
 PY
-mkdir "$work/zip" && (cd "$work/zip" && python3 -m zipfile -e "$zip" .)
-exe=$(find "$work/zip" -name improves-calc.exe)
-# (Read whole: grep -q would end the pipe early, which pipefail counts.)
-sections=$(x86_64-w64-mingw32-objdump -h "$exe")
-! grep -q '\.debug_' <<<"$sections" || fail "the program is not stripped"
-grep -q 'Subsystem.*Windows GUI' <<<"$(x86_64-w64-mingw32-objdump -p "$exe")" || fail "not a GUI program"
+    mkdir "$work/zip" && (cd "$work/zip" && python3 -m zipfile -e "$zip" .)
+    exe=$(find "$work/zip" -name improves-calc.exe)
+    # (Read whole: grep -q would end the pipe early, which pipefail counts.)
+    sections=$(x86_64-w64-mingw32-objdump -h "$exe")
+    ! grep -q '\.debug_' <<<"$sections" || fail "the program is not stripped"
+    grep -q 'Subsystem.*Windows GUI' <<<"$(x86_64-w64-mingw32-objdump -p "$exe")" || fail "not a GUI program"
 
-# The version record: VS_FIXEDFILEINFO's file and product versions, then the texts.
-record=$(wrestool -x --raw -t 16 "$exe" | od -A n -v -t x4 | tr -s ' \n' '  ')
-grep -q 'feef04bd 00010000 00010000 00000000 00010000 00000000' <<<"$record" || fail "version numbers are not 1.0.0.0"
-texts=$(wrestool -x --raw -t 16 "$exe" | strings -el)
-for field in "FileVersion" "ProductVersion"; do
-    echo "$texts" | grep -A1 -x "$field" | tail -n 1 | grep -qx "$version" || fail "$field is not $version"
-done
-echo "$texts" | grep -A1 -x ProductName | tail -n 1 | grep -qx "Improves Calculator" || fail "no product name"
-wrestool -x -t 14 "$exe" >"$work/icon.ico"
-grep -q '32x32.*4-bit' <<<"$(identify "$work/icon.ico")" || fail "icon is not 32 x 32, 16 colours"
-echo "version record: 1.0.0.0, \"$version\", icon 32 x 32 in 16 colours"
+    # The version record: VS_FIXEDFILEINFO's file and product versions, then the texts.
+    record=$(wrestool -x --raw -t 16 "$exe" | od -A n -v -t x4 | tr -s ' \n' '  ')
+    grep -q 'feef04bd 00010000 00010000 00000000 00010000 00000000' <<<"$record" || fail "version numbers are not 1.0.0.0"
+    texts=$(wrestool -x --raw -t 16 "$exe" | strings -el)
+    for field in "FileVersion" "ProductVersion"; do
+        echo "$texts" | grep -A1 -x "$field" | tail -n 1 | grep -qx "$version" || fail "$field is not $version"
+    done
+    echo "$texts" | grep -A1 -x ProductName | tail -n 1 | grep -qx "Improves Calculator" || fail "no product name"
+    wrestool -x -t 14 "$exe" >"$work/icon.ico"
+    grep -q '32x32.*4-bit' <<<"$(identify "$work/icon.ico")" || fail "icon is not 32 x 32, 16 colours"
+    echo "version record: 1.0.0.0, \"$version\", icon 32 x 32 in 16 colours"
 
-wine "$installer" /S && wineserver -w
-home="$WINEPREFIX/drive_c/Program Files/Improves Calculator"
-for f in improves-calc.exe Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe; do
-    [ -f "$home/$f" ] || fail "not installed: $f"
-done
-[ -n "$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Improves Calculator.lnk')" ] || fail "no Start-menu shortcut"
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Improves Calculator'
-entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
-grep -Eq 'DisplayName +REG_SZ +Improves Calculator' <<<"$entry" || fail "no uninstall entry: $entry"
-grep -Eq "DisplayVersion +REG_SZ +$version\$" <<<"$entry" || fail "uninstall entry version: $entry"
-grep -Eq 'Publisher +REG_SZ +Wrenfold' <<<"$entry" || fail "uninstall entry publisher: $entry"
-grep -Eq 'DisplayIcon +REG_SZ +.*improves-calc.exe' <<<"$entry" || fail "uninstall entry icon: $entry"
-echo "installed, with a Start-menu shortcut and an uninstall entry"
+    WINE_RUN_RAW=1 WINE_RUN_XVFB=1 "$(dirname "$0")/wine-run.sh" "$0" --in-wine "$installer" "$version"
+}
 
-# The installed program on the windows platform: its X window's title, then Exit.
-wine "$home/improves-calc.exe" &
-calc=$!
-title='196 How many improves for my next level?'
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title//\?/\\?}\$" | head -n 1) || fail "no window titled \"$title\""
-grep -qF "\"$title\"" <<<"$(xprop -id "$window" _NET_WM_NAME WM_NAME)" || fail "X window title"
-# Without a window manager Wine draws the frame inside the X window: the
-# client area (380 x 430) sits at its bottom, between equal side borders.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-border=$(( (WIDTH - 380) / 2 ))
-xdotool mousemove --window "$window" $(( border + 345 )) $(( HEIGHT - border - 430 + 414 )) click 1
-timeout 20 tail --pid="$calc" -f /dev/null || fail "Exit did not end the program"
-status=0
-wait "$calc" || status=$?
-calc=
-[ "$status" -eq 0 ] || fail "exit status $status"
-echo "title \"$title\"; Exit ends it with 0"
+# The installer and what it installs, inside the Wine prefix.
+in_wine() {
+    local installer=$1 version=$2
+    calc= # global: the trap reads it at exit
+    trap '[ -n "$calc" ] && kill "$calc" 2>/dev/null || true' EXIT
+    wine "$installer" /S && wineserver -w
+    home="$WINEPREFIX/drive_c/Program Files/Improves Calculator"
+    for f in improves-calc.exe Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe; do
+        [ -f "$home/$f" ] || fail "not installed: $f"
+    done
+    [ -n "$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Improves Calculator.lnk')" ] || fail "no Start-menu shortcut"
+    key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Improves Calculator'
+    entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
+    grep -Eq 'DisplayName +REG_SZ +Improves Calculator' <<<"$entry" || fail "no uninstall entry: $entry"
+    grep -Eq "DisplayVersion +REG_SZ +$version\$" <<<"$entry" || fail "uninstall entry version: $entry"
+    grep -Eq 'Publisher +REG_SZ +Wrenfold' <<<"$entry" || fail "uninstall entry publisher: $entry"
+    grep -Eq 'DisplayIcon +REG_SZ +.*improves-calc.exe' <<<"$entry" || fail "uninstall entry icon: $entry"
+    echo "installed, with a Start-menu shortcut and an uninstall entry"
 
-wine "$home/Uninstall.exe" /S "_?=C:\\Program Files\\Improves Calculator" && wineserver -w
-[ ! -e "$home/improves-calc.exe" ] || fail "uninstall left the program"
-! wine reg query "$key" >/dev/null 2>&1 || fail "uninstall left its entry"
-echo "uninstalled"
+    # The installed program on the windows platform: its X window's title, then Exit.
+    wine "$home/improves-calc.exe" &
+    calc=$!
+    title='196 How many improves for my next level?'
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title//\?/\\?}\$" | head -n 1) || fail "no window titled \"$title\""
+    grep -qF "\"$title\"" <<<"$(xprop -id "$window" _NET_WM_NAME WM_NAME)" || fail "X window title"
+    # Without a window manager, any frame Wine draws lies inside the X window:
+    # the client area (380 x 430) sits at its bottom, between equal borders.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    border=$(( (WIDTH - 380) / 2 ))
+    xdotool mousemove --window "$window" $(( border + 345 )) $(( HEIGHT - border - 430 + 414 )) click 1
+    timeout 20 tail --pid="$calc" -f /dev/null || fail "Exit did not end the program"
+    status=0
+    wait "$calc" || status=$?
+    calc=
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    echo "title \"$title\"; Exit ends it with 0"
+
+    wine "$home/Uninstall.exe" /S "_?=C:\\Program Files\\Improves Calculator" && wineserver -w
+    [ ! -e "$home/improves-calc.exe" ] || fail "uninstall left the program"
+    ! wine reg query "$key" >/dev/null 2>&1 || fail "uninstall left its entry"
+    echo "uninstalled"
+}
+
+if [ "${1:-}" = --in-wine ]; then
+    in_wine "$2" "$3"
+else
+    packages "$1" "$2"
+fi
