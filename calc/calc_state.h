@@ -95,4 +95,21 @@ constexpr const SchoolInfo &schoolInfo(School school)
     return kSchools[static_cast<std::size_t>(school)];
 }
 
+// Calls `visit` for each other school standing at Level One whose flag counts
+// for the school named in `schoolName`, in counting order; for a name that is
+// no school, for none. The school adjustment counts them, the working lists
+// them.
+template <class Visit>
+void forEachCountedLevelOne(const CalcState &state, Visit visit)
+{
+    for (const SchoolInfo &selected : kSchools) {
+        if (state.schoolName != selected.name)
+            continue;
+        for (const SchoolInfo &other : kSchools)
+            if (other.school != selected.school && state.*other.levelOne == kTrue)
+                visit(other);
+        return;
+    }
+}
+
 } // namespace calc

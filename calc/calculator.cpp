@@ -156,14 +156,9 @@ void Calculator::ApplySchoolAdjustment()
 
     ReadSchool();
     state_.levelOneCount = 0;
-    for (const SchoolInfo &selected : kSchools) {
-        if (state_.schoolName != selected.name)
-            continue;
-        for (const SchoolInfo &other : kSchools)
-            if (other.school != selected.school && state_.*other.levelOne == kTrue)
-                state_.levelOneCount = checkedAdd(state_.levelOneCount, 1);
-        break;
-    }
+    forEachCountedLevelOne(state_, [this](const SchoolInfo &) {
+        state_.levelOneCount = checkedAdd(state_.levelOneCount, 1);
+    });
 
     const std::int16_t k = state_.levelOneCount;
     if (k == 0)

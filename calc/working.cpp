@@ -94,17 +94,11 @@ std::vector<WorkingStep> workingSteps(const CalcState &s, const RunFigures &f)
                          raise});
 
     int surcharges = 0;
-    for (const SchoolInfo &selected : kSchools) {
-        if (s.schoolName != selected.name)
-            continue;
-        for (const SchoolInfo &other : kSchools)
-            if (other.school != selected.school && s.*other.levelOne == kTrue) {
-                steps.push_back({std::string(other.name) + " at Level One: " + signedFigure(kImprovesPerLevelOneSchool),
-                                 kImprovesPerLevelOneSchool});
-                surcharges += kImprovesPerLevelOneSchool;
-            }
-        break;
-    }
+    forEachCountedLevelOne(s, [&](const SchoolInfo &other) {
+        steps.push_back({std::string(other.name) + " at Level One: " + signedFigure(kImprovesPerLevelOneSchool),
+                         kImprovesPerLevelOneSchool});
+        surcharges += kImprovesPerLevelOneSchool;
+    });
     // At the floor the surcharge starts from 73 rather than 75. Whatever the
     // adjustment did beyond the schools' own surcharges shows here, so the
     // steps always add up to the calculation's result.

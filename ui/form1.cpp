@@ -48,14 +48,17 @@ void Form1::handle(Handler &&handler)
         handler();
     } catch (const calc::Failure &failure) {
         // A report on the percents together names the first of them.
-        const QString message = failureMessage(failure, calculator_.state().spellCount);
-        emit failed(message);
-        report_->report(message, controls_.box(failure.box.value_or(calc::NumberBox::Spell1)));
+        reportFailure(failureMessage(failure, calculator_.state().spellCount),
+                      controls_.box(failure.box.value_or(calc::NumberBox::Spell1)));
     } catch (const std::exception &error) {
-        const QString message = QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what()));
-        emit failed(message);
-        report_->report(message, nullptr);
+        reportFailure(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())), nullptr);
     }
+}
+
+void Form1::reportFailure(const QString &message, QLineEdit *box)
+{
+    emit failed(message);
+    report_->report(message, box);
 }
 
 void Form1::connectHandlers()

@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QLabel;
+class QLineEdit;
 class FailureReport;
 class Form2;
 
@@ -72,6 +73,7 @@ private:
     void connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int));
     template <class Handler>
     void handle(Handler &&handler);
+    void reportFailure(const QString &message, QLineEdit *box);
 
     calc::Calculator calculator_{*this};
     Form1Controls controls_;
