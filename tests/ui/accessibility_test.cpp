@@ -122,6 +122,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) { return runUiTest<AccessibilityTest>(argc, argv); }
+WINDOW_TEST_SUITE(accessibility, AccessibilityTest);
 
 #include "accessibility_test.moc"

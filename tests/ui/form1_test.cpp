@@ -542,6 +542,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) { return runUiTest<Form1Test>(argc, argv); }
+WINDOW_TEST_SUITE(form1, Form1Test);
 
 #include "form1_test.moc"

@@ -140,6 +140,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) { return runUiTest<InjectedFailureTest>(argc, argv); }
+WINDOW_TEST_SUITE(injected_failure, InjectedFailureTest);
 
 #include "injected_failure_test.moc"

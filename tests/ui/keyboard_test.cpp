@@ -97,6 +97,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) { return runUiTest<KeyboardTest>(argc, argv); }
+WINDOW_TEST_SUITE(keyboard, KeyboardTest);
 
 #include "keyboard_test.moc"

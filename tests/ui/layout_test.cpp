@@ -183,6 +183,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) { return runUiTest<LayoutTest>(argc, argv); }
+WINDOW_TEST_SUITE(layout, LayoutTest);
 
 #include "layout_test.moc"

@@ -250,6 +250,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) { return runUiTest<RandomSequencesTest>(argc, argv); }
+WINDOW_TEST_SUITE(random_sequences, RandomSequencesTest);
 
 #include "random_sequences_test.moc"

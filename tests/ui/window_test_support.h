@@ -51,12 +51,20 @@ private slots:
     void cleanup();
 };
 
-// Runs a Qt Test class under the program's own Application, so the fonts
-// are those the player gets. ctest sets the platform (offscreen for most).
+// The window suites share one program, compiled once: ctest names the suite
+// as the first argument, and the rest goes to Qt Test. Each suite's file
+// registers its class with WINDOW_TEST_SUITE. The program's own Application
+// runs them all, so the fonts are those the player gets; ctest sets the
+// platform (offscreen for most).
+using SuiteRun = int (*)(int argc, char **argv);
+bool registerSuite(const char *name, SuiteRun run);
+
 template <class TestClass>
-int runUiTest(int argc, char **argv)
+int runSuite(int argc, char **argv)
 {
-    Application app(argc, argv);
     TestClass test;
     return QTest::qExec(&test, argc, argv);
 }
+
+#define WINDOW_TEST_SUITE(name, TestClass) \
+    [[maybe_unused]] static const bool name##Registered = registerSuite(#name, &runSuite<TestClass>)
