@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "faces.h"
 #include "icons.h"
+#include "identity.h"
 
 #include <QFont>
 
@@ -18,3 +19,5 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     setFont(QFont(faces::kWindow, faces::kWindowPoints));
     installAccessibility();
 }
+
+#include "moc_application.cpp"

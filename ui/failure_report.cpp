@@ -37,3 +37,5 @@ void FailureReport::dismissed()
     box_->setFocus();
     box_->selectAll();
 }
+
+#include "moc_failure_report.cpp"

@@ -219,3 +219,5 @@ void Form1::setWorking(const std::string &text)
 void Form1::setTotalCaption(const std::string &text) { controls_.lblTotal->setText(QString::fromStdString(text)); }
 void Form1::setTitle(const std::string &text) { setWindowTitle(QString::fromStdString(text)); }
 void Form1::setVerdictCaption(const std::string &text) { controls_.Label1->setText(QString::fromStdString(text)); }
+
+#include "moc_form1.cpp"

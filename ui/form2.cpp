@@ -113,3 +113,5 @@ void Form2::keyPressEvent(QKeyEvent *event)
 }
 
 void Form2::Label7_Click() { setVisible(false); }
+
+#include "moc_form2.cpp"

@@ -17,3 +17,5 @@ OptionArray::OptionArray(QButtonGroup *group) : QObject(group)
             emit chosen(id);
     });
 }
+
+#include "moc_option_array.cpp"

@@ -45,3 +45,5 @@ int main(int argc, char **argv)
     args.push_back(nullptr);
     return suite->second(argc - 1, args.data());
 }
+
+#include "moc_window_test_support.cpp"
