@@ -32,7 +32,7 @@ constexpr Text kTexts[] = {
 // is the window's own click area rather than a widget, so that screen
 // readers are not shown an empty label larger than the window.
 constexpr QRect kLabel7 = twipsRect(-240, -240, 3675, 2205);
-constexpr QSize kClientSize(235, 70);
+constexpr QSize kAboutClientSize(235, 70);
 
 // Under a Wayland compositor that leaves decorations to the program, Qt's
 // own title bar always carries minimise and maximise buttons. There the
@@ -54,7 +54,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent, flags()), content_(0, drawsOwnTi
     setObjectName("Form2");
     setWindowTitle("Info...");
     setWindowIcon(form2Icon());
-    setFixedSize(kClientSize + QSize(0, content_.y()));
+    setFixedSize(kAboutClientSize + QSize(0, content_.y()));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus); // so that Escape reaches it
 
