@@ -1,18 +1,50 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test, first under the
-# sanitizers (dev preset), then as released, then the Windows build under Wine.
+# Installs what is missing, then builds and tests three ways: under the
+# sanitizers (dev preset), as released, and the Windows build under Wine.
+# Each build has both cores. Each preset's tests, which spend much of their
+# time waiting on displays, buses and Wine, run while the next preset
+# builds, and Wine's prefix is made while the Linux builds run; the test
+# reports are printed in order at the end.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
-
 source scripts/compiler-cache.sh
 
+logs=build/test-logs
+rm -rf "$logs" && mkdir -p "$logs"
+groups=()
+trap 'for g in "${groups[@]}"; do kill -- "-$g" 2>/dev/null || true; done' EXIT
+# Starts "$@" in a process group of its own, writing to $logs/NAME.log.
+start() {
+    local name=$1
+    shift
+    setsid "$@" >"$logs/$name.log" 2>&1 &
+    groups+=("$!")
+    eval "pid_$name=$!"
+}
+
+start windows_prepare bash -c 'scripts/windows-qt.sh && tests/windows/wine-run.sh --template'
+
 for preset in dev release; do
-    echo "== $preset"
-    cmake --preset "$preset" "${launcher[@]}"
+    echo "== $preset: build"
+    cmake --preset "$preset" "${launcher[@]}" >/dev/null
     cmake --build --preset "$preset"
-    ctest --preset "$preset"
+    start "$preset" ctest --preset "$preset"
 done
 
-echo "== windows"
-scripts/windows-build.sh --test
+echo "== windows: build"
+if ! wait "$pid_windows_prepare"; then
+    cat "$logs/windows_prepare.log"
+    exit 1
+fi
+scripts/windows-build.sh
+start windows ctest --preset windows
+
+status=0
+for preset in dev release windows; do
+    pid=pid_$preset
+    wait "${!pid}" || status=1
+    echo "== $preset: tests"
+    cat "$logs/$preset.log"
+done
+exit "$status"

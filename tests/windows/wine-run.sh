@@ -3,6 +3,7 @@
 # a Wine prefix of its own, with runtime folders of its own and no display
 # but a private one, and ends its Wine server whatever happens.
 #   usage: wine-run.sh PROGRAM.exe [ARGS...]
+#          wine-run.sh --template   (only make the template, ahead of the tests)
 #   WINE_RUN_XVFB=1   run on a private X server (the windows platform needs one)
 #   WINE_RUN_RAW=1    run COMMAND [ARGS...] itself in the prepared prefix, for
 #                     scripts that call wine several times
@@ -20,7 +21,9 @@ private=$(mktemp -d "${TMPDIR:-/tmp}/improves-wine-XXXXXX")
 chmod 700 "$private"
 export XDG_RUNTIME_DIR=$private/runtime XDG_CACHE_HOME=$private/cache
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
+trap 'rm -rf "$private"' EXIT
 
+mkdir -p "$build"
 (
     flock 9
     if [ ! -f "$template/system.reg" ]; then
@@ -30,6 +33,7 @@ mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
         mv "$template.new" "$template"
     fi
 ) 9>"$build/wine-template.lock"
+[ "${1:-}" = --template ] && exit 0
 
 export WINEPREFIX=$private/prefix
 end() {
