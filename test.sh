@@ -3,8 +3,7 @@
 # sanitizers (dev preset), as released, and the Windows build under Wine.
 # Each build has both cores. Each preset's tests, which spend much of their
 # time waiting on displays, buses and Wine, run while the next preset
-# builds, and Wine's prefix is made while the Linux builds run; the test
-# reports are printed in order at the end.
+# builds; the test reports are printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
@@ -23,7 +22,14 @@ start() {
     eval "pid_$name=$!"
 }
 
-start windows_prepare bash -c 'scripts/windows-qt.sh && tests/windows/wine-run.sh --template'
+# Wine's prefix template: 14 s, mostly waiting, made while things build.
+start wine_template tests/windows/wine-run.sh --template
+
+# The Windows tests take longest, so they start first; the release tests,
+# which mostly wait, last.
+echo "== windows: build"
+scripts/windows-build.sh
+start windows ctest --preset windows
 
 for preset in dev release; do
     echo "== $preset: build"
@@ -32,16 +38,9 @@ for preset in dev release; do
     start "$preset" ctest --preset "$preset"
 done
 
-echo "== windows: build"
-if ! wait "$pid_windows_prepare"; then
-    cat "$logs/windows_prepare.log"
-    exit 1
-fi
-scripts/windows-build.sh
-start windows ctest --preset windows
-
 status=0
-for preset in dev release windows; do
+wait "$pid_wine_template" || { status=1; cat "$logs/wine_template.log"; }
+for preset in windows dev release; do
     pid=pid_$preset
     wait "${!pid}" || status=1
     echo "== $preset: tests"
