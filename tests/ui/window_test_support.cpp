@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,22 +29,31 @@ void WindowTest::cleanup()
     form_.reset();
 }
 
+// SUITE may name several suites, comma-separated, run in turn in this one
+// process (under Wine each process costs a second).
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
-    const auto suite = argc > 1 ? suites().find(argv[1]) : suites().end();
-    if (suite == suites().end()) {
-        std::fprintf(stderr, "usage: %s SUITE [Qt Test arguments]\nsuites:", argv[0]);
-        for (const auto &[name, run] : suites())
-            std::fprintf(stderr, " %s", name.c_str());
-        std::fprintf(stderr, "\n");
-        return 2;
+    std::vector<SuiteRun> runs;
+    for (std::stringstream names(argc > 1 ? argv[1] : ""); names.good();) {
+        std::string name;
+        std::getline(names, name, ',');
+        const auto suite = suites().find(name);
+        if (suite == suites().end()) {
+            std::fprintf(stderr, "usage: %s SUITE[,SUITE...] [Qt Test arguments]\nsuites:", argv[0]);
+            for (const auto &[known, run] : suites())
+                std::fprintf(stderr, " %s", known.c_str());
+            std::fprintf(stderr, "\n");
+            return 2;
+        }
+        runs.push_back(suite->second);
     }
-    // Qt Test sees the program and the suite's own arguments.
+    // Qt Test sees the program and the suites' own arguments.
     std::vector<char *> args{argv[0]};
     args.insert(args.end(), argv + 2, argv + argc);
     args.push_back(nullptr);
-    return suite->second(argc - 1, args.data());
+    int failed = 0;
+    for (const SuiteRun run : runs)
+        failed += run(argc - 1, args.data()) != 0;
+    return failed;
 }
-
-#include "moc_window_test_support.cpp"
