@@ -8,4 +8,7 @@ if command -v ccache >/dev/null; then
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
     # What ccache needs to keep objects built with a precompiled header.
     export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
+    # Dependencies from the compiler's own -MD output: a miss then costs no
+    # extra preprocessor run.
+    export CCACHE_DEPEND="${CCACHE_DEPEND:-true}"
 fi
