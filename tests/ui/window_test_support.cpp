@@ -57,3 +57,5 @@ int main(int argc, char **argv)
         failed += run(argc - 1, args.data()) != 0;
     return failed;
 }
+
+#include "moc_window_test_support.cpp"
