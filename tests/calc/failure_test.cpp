@@ -106,7 +106,7 @@ constexpr auto Spell2 = NumberBox::Spell2;
 constexpr auto Spell3 = NumberBox::Spell3;
 constexpr std::nullopt_t none = std::nullopt;
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, FailureTable, ::testing::Values(
+const FailureRow kFailureTableRows[] = {
     FailureRow{"IntellectEmpty", "", 3, "1", "1", "1", false, txtInt, Reached::Nothing, 0, "", none},
     FailureRow{"IntellectBlank", "  ", 3, "1", "1", "1", false, txtInt, Reached::Nothing, 0, "", none},
     FailureRow{"IntellectLetters", "abc", 3, "1", "1", "1", false, txtInt, Reached::Nothing, 0, "", none},
@@ -126,5 +126,6 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, FailureTable, ::testing::Values(
     FailureRow{"ThreeSpellsThirdOutOfRange", "20", 3, "5", "1", "-40000", true, Spell3, Reached::SpellCredit, 20, "20", 5},
     FailureRow{"ThreeSpellsSumOverflows", "20", 3, "32767", "1", "0", true, none, Reached::SpellCredit, 20, "20", 32767},
     FailureRow{"ThreeSpellsSecondAdditionOverflows", "20", 3, "32000", "700", "100", true, none, Reached::SpellCredit, 20, "20", 32000},
-    FailureRow{"CreditTakenOffOverflows", "20", 3, "-32768", "0", "0", true, none, Reached::FinalSubtraction, 20, "20", -32768}),
-    RowName{});
+    FailureRow{"CreditTakenOffOverflows", "20", 3, "-32768", "0", "0", true, none, Reached::FinalSubtraction, 20, "20", -32768},
+};
+INSTANTIATE_TEST_SUITE_P(Recalculate, FailureTable, ::testing::ValuesIn(kFailureTableRows), RowName{});

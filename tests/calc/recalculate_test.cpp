@@ -56,7 +56,7 @@ TEST_P(IntellectTable, ClampsAndFindsBracket)
     EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, IntellectTable, ::testing::Values(
+const IntellectRow kIntellectTableRows[] = {
     IntellectRow{"Zero_UsedAsOne_BoxKeepsZero", "0", 1, "0", 0, 199},
     IntellectRow{"Negative_RewrittenToOne", "-7", 1, "1", 0, 199},
     IntellectRow{"Minimum_RewrittenToOne", "-32768", 1, "1", 0, 199},
@@ -77,8 +77,9 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, IntellectTable, ::testing::Values(
     IntellectRow{"FortyFour", "44", 44, "44", 40, 87},
     IntellectRow{"FortyFive_Floor", "45", 45, "45", 45, 75},
     IntellectRow{"FortyNine_Floor", "49", 49, "49", 45, 75},
-    IntellectRow{"Fifty_Floor", "50", 50, "50", 50, 75}),
-    RowName{});
+    IntellectRow{"Fifty_Floor", "50", 50, "50", 50, 75},
+};
+INSTANTIATE_TEST_SUITE_P(Recalculate, IntellectTable, ::testing::ValuesIn(kIntellectTableRows), RowName{});
 
 // ---- The floor of brackets 45 and 50 ----
 
@@ -101,15 +102,16 @@ TEST_P(FloorTable, ImprovesNeededBeforeCredit)
     EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, FloorTable, ::testing::Values(
+const FloorRow kFloorTableRows[] = {
     FloorRow{"Fifty_FarenLevelThree_ExactlyThreshold", "50", {{School::Faren, 3}}, 87},
     FloorRow{"Fifty_OneLevelTwo_RaisedToFloor", "50", {{School::Qor, 2}}, 75},
     FloorRow{"Fifty_LevelTotalThree", "50", {{School::Qor, 2}, {School::WC, 3}}, 101},
     FloorRow{"FortyFive_AllNone", "45", {}, 75},
     FloorRow{"FortyFive_LevelOneOnly", "45", {{School::Jala, 1}, {School::Riija, 1}}, 75},
     FloorRow{"FortyFive_OneLevelTwo", "45", {{School::Kraanan, 2}}, 87},
-    FloorRow{"Forty_OneLevelTwo", "40", {{School::Shally, 2}}, 101}),
-    RowName{});
+    FloorRow{"Forty_OneLevelTwo", "40", {{School::Shally, 2}}, 101},
+};
+INSTANTIATE_TEST_SUITE_P(Recalculate, FloorTable, ::testing::ValuesIn(kFloorTableRows), RowName{});
 
 // ---- Verdict and title for each boundary of improvesLeft ----
 
@@ -135,7 +137,7 @@ TEST_P(VerdictTable, ShowsNumberTitleAndVerdict)
     EXPECT_EQ(view.verdict, row.verdict);
 }
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, VerdictTable, ::testing::Values(
+const VerdictRow kVerdictTableRows[] = {
     VerdictRow{"MinusFive", -5, "Congratulations!"},
     VerdictRow{"Zero", 0, "Congratulations!"},
     VerdictRow{"One", 1, "Little Further"},
@@ -149,8 +151,9 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, VerdictTable, ::testing::Values(
     VerdictRow{"Sixty", 60, "Significantly Further"},
     VerdictRow{"SeventyFour", 74, "Significantly Further"},
     VerdictRow{"SeventyFive", 75, "Drastically Further"},
-    VerdictRow{"Large", 32000, "Drastically Further"}),
-    RowName{});
+    VerdictRow{"Large", 32000, "Drastically Further"},
+};
+INSTANTIATE_TEST_SUITE_P(Recalculate, VerdictTable, ::testing::ValuesIn(kVerdictTableRows), RowName{});
 
 // ---- Level options ----
 
@@ -172,7 +175,7 @@ TEST_P(OptionTable, LastClickDecidesLevelAndFlag)
     EXPECT_EQ(state().farenLevelOne, row.levelOne);
 }
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, OptionTable, ::testing::Values(
+const OptionRow kOptionTableRows[] = {
     OptionRow{"None", {0}, 0, kFalse},
     OptionRow{"LevelOne", {1}, 0, kTrue},
     OptionRow{"LevelOneThenTwo", {1, 2}, 1, kFalse},
@@ -182,8 +185,9 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, OptionTable, ::testing::Values(
     OptionRow{"Three", {3}, 2, kFalse},
     OptionRow{"Six", {6}, 5, kFalse},
     OptionRow{"NoMemberSevenLeavesLevelOne", {1, 7}, 0, kTrue},
-    OptionRow{"NoMemberBelowNoneLeavesFour", {4, -1}, 3, kFalse}),
-    RowName{});
+    OptionRow{"NoMemberBelowNoneLeavesFour", {4, -1}, 3, kFalse},
+};
+INSTANTIATE_TEST_SUITE_P(Recalculate, OptionTable, ::testing::ValuesIn(kOptionTableRows), RowName{});
 
 struct CountRow {
     const char *name;
@@ -201,10 +205,11 @@ TEST_P(SpellCountTable, OnlyOneToThreeAreCounts)
     EXPECT_EQ(state().spellCount, row.spellCount);
 }
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, SpellCountTable, ::testing::Values(
+const CountRow kSpellCountTableRows[] = {
     CountRow{"One", {1}, 1},
     CountRow{"ThreeThenTwo", {3, 2}, 2},
     CountRow{"ZeroIgnored", {2, 0}, 2},
     CountRow{"FourIgnored", {1, 4}, 1},
-    CountRow{"NegativeIgnoredBeforeLoad", {-3}, 0}),
-    RowName{});
+    CountRow{"NegativeIgnoredBeforeLoad", {-3}, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Recalculate, SpellCountTable, ::testing::ValuesIn(kSpellCountTableRows), RowName{});

@@ -33,7 +33,7 @@ TEST_P(AdjustmentTable, Surcharge)
 constexpr auto K = School::Kraanan, S = School::Shally, F = School::Faren, W = School::WC,
                R = School::Riija, Q = School::Qor, J = School::Jala;
 
-INSTANTIATE_TEST_SUITE_P(SchoolAdjustment, AdjustmentTable, ::testing::Values(
+const AdjustmentRow kAdjustmentTableRows[] = {
     AdjustmentRow{"KraananWithTwoOthersAtLevelOne", "30", {{K, 3}, {F, 1}, {Q, 1}}, "Kraanan", 2, 157},
     AdjustmentRow{"FarenAtFloorOneOther", "50", {{J, 1}}, "Faren", 1, 80},
     AdjustmentRow{"OwnFlagNotCounted", "1", {{J, 1}}, "Jala", 0, 199},
@@ -61,8 +61,9 @@ INSTANTIATE_TEST_SUITE_P(SchoolAdjustment, AdjustmentTable, ::testing::Values(
     AdjustmentRow{"Floor_k4", "50", {{K, 1}, {S, 1}, {F, 1}, {W, 1}}, "Jala", 4, 101},
     AdjustmentRow{"Floor_k5", "50", {{K, 1}, {S, 1}, {F, 1}, {W, 1}, {R, 1}}, "Jala", 5, 108},
     AdjustmentRow{"Floor_k6", "50", {{K, 1}, {S, 1}, {F, 1}, {W, 1}, {R, 1}, {Q, 1}}, "Jala", 6, 115},
-    AdjustmentRow{"Floor_k6_OwnFlagToo", "50", {{K, 1}, {S, 1}, {F, 1}, {W, 1}, {R, 1}, {Q, 1}, {J, 1}}, "Jala", 6, 115}),
-    RowName{});
+    AdjustmentRow{"Floor_k6_OwnFlagToo", "50", {{K, 1}, {S, 1}, {F, 1}, {W, 1}, {R, 1}, {Q, 1}, {J, 1}}, "Jala", 6, 115},
+};
+INSTANTIATE_TEST_SUITE_P(SchoolAdjustment, AdjustmentTable, ::testing::ValuesIn(kAdjustmentTableRows), RowName{});
 
 class SchoolAdjustment : public CalcFixture, public ::testing::Test {};
 

@@ -24,7 +24,7 @@ TEST_P(CreditTable, CreditAndImprovesLeft)
     EXPECT_EQ(view.total, std::to_string(199 - row.credit));
 }
 
-INSTANTIATE_TEST_SUITE_P(SpellCredit, CreditTable, ::testing::Values(
+const CreditRow kCreditTableRows[] = {
     CreditRow{"StartUp", 3, "1", "1", "1", 3},
     CreditRow{"ThreeSpells", 3, "30", "40", "50", 120},
     CreditRow{"ThreeSpellsNegative", 3, "-10", "5", "-20", -25},
@@ -41,5 +41,6 @@ INSTANTIATE_TEST_SUITE_P(SpellCredit, CreditTable, ::testing::Values(
     CreditRow{"TwoSpells_41_33", 2, "41", "33", "X", 90},
     CreditRow{"TwoSpells_Minus1_Minus1", 2, "-1", "-1", "X", -2},
     CreditRow{"TwoSpellsLargeHalfToEven", 2, "32765", "1", "X", 32766},
-    CreditRow{"BeforeLoadNoCount_OnlySpell1Read", 0, "7", "X", "X", 0}),
-    RowName{});
+    CreditRow{"BeforeLoadNoCount_OnlySpell1Read", 0, "7", "X", "X", 0},
+};
+INSTANTIATE_TEST_SUITE_P(SpellCredit, CreditTable, ::testing::ValuesIn(kCreditTableRows), RowName{});

@@ -51,7 +51,7 @@ TEST_P(WorkingTable, StepsAreTheCalculationsAndAddUp)
 }
 
 // The issue's own example, then the worked examples and edges of the rules.
-INSTANTIATE_TEST_SUITE_P(Working, WorkingTable, ::testing::Values(
+const WorkingRow kWorkingTableRows[] = {
     WorkingRow{"LevelsBaseSchoolTwoSpells", "18", {{F, 3}, {Q, 1}}, "Kraanan", 2, {"40", "30", "X"},
                {28, 157, 7, -85}, "Qor at Level One: + 7", "28 + 157 + 7 \u2212 85 = 107 improves left"},
     WorkingRow{"StartUp", "1", {}, "Select School", 3, {"1", "1", "1"},
@@ -83,8 +83,9 @@ INSTANTIATE_TEST_SUITE_P(Working, WorkingTable, ::testing::Values(
     WorkingRow{"OneLeft", "40", {}, "Select School", 3, {"30", "30", "26"},
                {0, 87, -86}, "Intellect 40: base 87 (bracket 40\u201344)", "0 + 87 \u2212 86 = 1 improve left"},
     WorkingRow{"Congratulations", "50", {}, "Select School", 3, {"100", "100", "100"},
-               {0, 59, 16, -300}, "= 300", "0 + 59 + 16 \u2212 300 = \u2212225, nothing left: Congratulations!"}),
-    RowName());
+               {0, 59, 16, -300}, "= 300", "0 + 59 + 16 \u2212 300 = \u2212225, nothing left: Congratulations!"},
+};
+INSTANTIATE_TEST_SUITE_P(Working, WorkingTable, ::testing::ValuesIn(kWorkingTableRows), RowName());
 
 class Working : public CalcFixture, public ::testing::Test {};
 
