@@ -32,9 +32,11 @@ windows) packages=("${run_packages[@]}" "${windows_packages[@]}") ;;
 *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
+# One query for all (a query each was most of this script's time).
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/install ok installed$/ { print $1 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
