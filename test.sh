@@ -11,15 +11,14 @@ source scripts/compiler-cache.sh
 
 logs=build/test-logs
 rm -rf "$logs" && mkdir -p "$logs"
-groups=()
-trap 'for g in "${groups[@]}"; do kill -- "-$g" 2>/dev/null || true; done' EXIT
-# Starts "$@" in a process group of its own, writing to $logs/NAME.log.
+declare -A started # name -> process group
+trap 'for g in "${started[@]}"; do kill -- "-$g" 2>/dev/null || true; done' EXIT
+# Starts "$@" as NAME in a process group of its own, writing to $logs/NAME.log.
 start() {
     local name=$1
     shift
     setsid "$@" >"$logs/$name.log" 2>&1 &
-    groups+=("$!")
-    eval "pid_$name=$!"
+    started[$name]=$!
 }
 
 # Wine's prefix template: 14 s, mostly waiting, made while things build.
@@ -45,11 +44,10 @@ cmake --build --preset release
 start release ctest --preset release -LE 'desktop|package'
 
 status=0
-wait "$pid_wine_template" || { status=1; cat "$logs/wine_template.log"; }
-for preset in windows dev release_desktop release; do
-    pid=pid_$preset
-    wait "${!pid}" || status=1
-    echo "== $preset: tests"
-    cat "$logs/$preset.log"
+wait "${started[wine_template]}" || { status=1; cat "$logs/wine_template.log"; }
+for tests in windows dev release_desktop release; do
+    wait "${started[$tests]}" || status=1
+    echo "== $tests: tests"
+    cat "$logs/$tests.log"
 done
 exit "$status"
