@@ -18,15 +18,18 @@ group, and is ended when the test ends, pass or fail.
 
 import os
 import re
+import signal
 import subprocess
 import sys
+import traceback
 
 import gi
 
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
-from pieces import Pieces, StandInSession, wait_for  # noqa: E402
+import pieces as desktop_pieces  # noqa: E402
+from pieces import Pieces, StandInSession  # noqa: E402
 
 QUESTION = "How many improves for my next level?"
 failures = []
@@ -52,6 +55,12 @@ def application(process):
 
 def find(root, predicate):
     return pyatspi.utils.findDescendant(root, predicate)
+
+
+def wait_for(probe, **options):
+    """Polls probe(); an object that goes away while the probe looks (the
+    tree changes under a poll) counts as "not yet"."""
+    return desktop_pieces.wait_for(probe, transient=(GLib.Error,), **options)
 
 
 def named(name, role=None):
@@ -186,10 +195,12 @@ def check_failure_report(app, belongs_to_main, wayland=False):
     if report is None:
         return
     check(wait_for(lambda: len(dialogs(app)) > 1, seconds=1) is None, "two failures leave one report")
-    text = " ".join(l.name for l in pyatspi.utils.findAllDescendants(report, lambda a: a.getRole() == pyatspi.ROLE_LABEL))
+    # The newer failure may still be replacing the report's text.
+    text = wait_for(lambda: " ".join(l.name for l in pyatspi.utils.findAllDescendants(
+        report, lambda a: a.getRole() == pyatspi.ROLE_LABEL))) or ""
     check("first spell must be a whole number" in text, f"the report names the box ({text!r})")
     check(belongs_to_main(), "the report belongs to the main window")
-    do_action(find(report, named("OK", pyatspi.ROLE_PUSH_BUTTON)), "Press")
+    do_action(wait_for(lambda: find(report, named("OK", pyatspi.ROLE_PUSH_BUTTON))), "Press")
     check(wait_for(lambda: not dialogs(app)) is not None, "OK closes the report")
     # A headless compositor with no seat gives no window the focus.
     if not wayland:
@@ -394,23 +405,44 @@ def run_wayland(program, pieces, session):
           f"every title sent is a caption alone ({sorted(set(titles()))})")
 
 
+# Well inside ctest's 120 s: a test that ctest has to kill cannot end what
+# it started, so it gives up first and ends everything itself.
+DEADLINE_SECONDS = 90
+
+
 def main():
     program, kind = sys.argv[1], sys.argv[2]
     session = StandInSession()
     pieces = Pieces()
-    try:
-        start_session_bus(pieces)
-        (run_x11 if kind == "x11" else run_wayland)(program, pieces, session)
-    except Exception as error:  # a check that could not run is a failed check
-        check(False, f"the test ran to its end ({type(error).__name__}: {error})")
-    finally:
+
+    def finish():
         left = pieces.end()
         check(not left, f"nothing the test started is left running (left: {left})")
         touched = session.untouched()
         check(not touched, f"the session's own sockets are untouched (touched: {touched})")
         session.close()
-    print("failed: " + "; ".join(failures) if failures else "every check passed")
-    return 1 if failures else 0
+        print("failed: " + "; ".join(failures) if failures else "every check passed")
+        return 1 if failures else 0
+
+    def give_up(signum, _frame):
+        # An exception raised here could be swallowed by a GLib loop the
+        # test is waiting in: end everything from here instead.
+        check(False, f"the test ran to its end (stopped by {signal.Signals(signum).name}, "
+                     f"the deadline being {DEADLINE_SECONDS} s)")
+        os._exit(finish())
+
+    for signum in (signal.SIGALRM, signal.SIGTERM):
+        signal.signal(signum, give_up)
+    signal.alarm(DEADLINE_SECONDS)
+    try:
+        start_session_bus(pieces)
+        (run_x11 if kind == "x11" else run_wayland)(program, pieces, session)
+    except Exception as error:  # a check that could not run is a failed check
+        ours = [f for f in traceback.extract_tb(error.__traceback__) if f.filename == __file__]
+        where = f", line {ours[-1].lineno}" if ours else ""
+        check(False, f"the test ran to its end ({type(error).__name__}: {error}{where})")
+    signal.alarm(0)
+    return finish()
 
 
 if __name__ == "__main__":

@@ -19,11 +19,16 @@ import time
 MARK = "IMPROVES_DESKTOP_TEST"
 
 
-def wait_for(probe, seconds=20, step=0.05):
-    """Polls probe() until it returns something true; returns that or None."""
+def wait_for(probe, seconds=20, step=0.05, transient=()):
+    """Polls probe() until it returns something true; returns that or None.
+    An exception of a transient type counts as "not yet": say, an object that
+    went away while the probe walked a tree that is changing."""
     end = time.monotonic() + seconds
     while True:
-        value = probe()
+        try:
+            value = probe()
+        except transient:
+            value = None
         if value or time.monotonic() >= end:
             return value or None
         time.sleep(step)
