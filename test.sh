@@ -9,6 +9,11 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh test
 source scripts/compiler-cache.sh
 
+# What the source tree holds besides the builds, to show at the end that no
+# test wrote into it.
+tree_state() { git status --porcelain --ignored=traditional 2>/dev/null | grep -v -e ' build/$' -e ' shots/$' || true; }
+tree_before=$(tree_state)
+
 logs=build/test-logs
 rm -rf "$logs" && mkdir -p "$logs"
 declare -A started # name -> process group
@@ -50,4 +55,12 @@ for tests in windows dev release_desktop release; do
     echo "== $tests: tests"
     cat "$logs/$tests.log"
 done
+tree_after=$(tree_state)
+if [ "$tree_after" != "$tree_before" ]; then
+    echo "== source tree: the tests left files in it:"
+    diff <(echo "$tree_before") <(echo "$tree_after") | grep '^>' || true
+    status=1
+else
+    echo "== source tree: as the tests found it"
+fi
 exit "$status"
