@@ -61,6 +61,11 @@ struct CalcState {
     bool operator==(const CalcState &) const = default;
 };
 
+// The options of a school column by Index, as a player names them (the
+// layout's caption for Index 2 is its own, "Leven Two").
+inline constexpr std::array<std::string_view, 7> kLevelNames{
+    "None", "Level One", "Level Two", "Level Three", "Level Four", "Level Five", "Level Six"};
+
 // The seven schools in the order of the school list, which is also the order
 // in which a typed school name is compared and the flags are tidied. The
 // window fills its school list from kSchools, so the names it offers are the

@@ -9,17 +9,15 @@ using namespace rules;
 
 namespace {
 
-constexpr const char *kMinus = "\u2212";
+// The plain hyphen-minus, as the number and the title write it, so that a
+// screen reader says "minus" the same way in all three.
+constexpr const char *kMinus = "-";
 constexpr const char *kTimes = " \u00d7 ";
 
-std::string number(int value)
-{
-    const std::string digits = std::to_string(std::abs(value));
-    return value < 0 ? kMinus + digits : digits;
-}
+std::string number(int value) { return std::to_string(value); }
 
 // A number inside a sum or product: negatives in brackets, so that
-// "40 + (−3)" does not read as a subtraction.
+// "40 + (-3)" does not read as a subtraction.
 // (Built by appending: GCC 12 warns wrongly of overlap in "(" + string.)
 std::string operand(int value)
 {
@@ -31,7 +29,7 @@ std::string operand(int value)
     return text;
 }
 
-// What a step adds, for steps whose text does not end in it: "+ 2", "− 2".
+// What a step adds, for steps whose text does not end in it: "+ 2", "- 2".
 std::string signedFigure(int value) { return (value < 0 ? std::string(kMinus) : "+") + " " + number(std::abs(value)); }
 
 // Half of `twice`, which may end in .5.
@@ -50,7 +48,7 @@ std::string bracketRange(std::int16_t bracket)
 {
     if (bracket == 50)
         return "50";
-    return number(bracket == 0 ? 1 : bracket) + "\u2013" + number(bracket + 4);
+    return number(bracket == 0 ? 1 : bracket) + " to " + number(bracket + 4);
 }
 
 std::string creditText(const CalcState &s, const RunFigures &f)
@@ -80,9 +78,20 @@ std::string creditText(const CalcState &s, const RunFigures &f)
 std::vector<WorkingStep> workingSteps(const CalcState &s, const RunFigures &f)
 {
     std::vector<WorkingStep> steps;
-    steps.push_back({"levels: " + number(s.levelTotal) + kTimes + number(kImprovesPerLevel) + " = " +
-                         number(s.levelImproves),
-                     s.levelImproves});
+    // One step for each school above Level One, named by the option the
+    // player chose.
+    for (const SchoolInfo &info : kSchools) {
+        const std::int16_t levels = s.*info.used;
+        if (levels == 0)
+            continue;
+        const int improves = kImprovesPerLevel * levels;
+        steps.push_back({std::string(info.name) + " " + std::string(kLevelNames[std::size_t(levels) + 1]) + ": " +
+                             number(levels) + (levels == 1 ? " level" : " levels") + " above Level One" + kTimes +
+                             number(kImprovesPerLevel) + " = " + number(improves),
+                         improves});
+    }
+    if (steps.empty())
+        steps.push_back({"levels: no school above Level One", 0});
     steps.push_back({"Intellect " + number(s.intellect) + ": base " + number(f.base) + " (bracket " +
                          bracketRange(s.intellectBracket) + ")",
                      f.base});
@@ -117,6 +126,8 @@ std::string workingText(const std::vector<WorkingStep> &steps, std::int16_t impr
     std::string sum;
     for (const WorkingStep &step : steps) {
         text += step.text + '\n';
+        if (step.figure == 0)
+            continue; // the line says so; a "+ 0" in the sum says nothing
         if (sum.empty())
             sum = number(step.figure);
         else

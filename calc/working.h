@@ -30,8 +30,8 @@ struct WorkingStep {
 // calculation takes them.
 std::vector<WorkingStep> workingSteps(const CalcState &state, const RunFigures &figures);
 
-// The steps one to a line, then their sum, which ends in the result:
-// "28 + 157 + 7 − 85 = 107 improves left".
+// The steps one to a line, then the sum of their figures other than 0,
+// which ends in the result: "28 + 157 + 7 - 85 = 107 improves left".
 std::string workingText(const std::vector<WorkingStep> &steps, std::int16_t improvesLeft);
 
 } // namespace calc

@@ -12,19 +12,30 @@ void FailureReport::report(const QString &message, QLineEdit *box)
 {
     message_ = message;
     box_ = box;
-    if (!std::exchange(showing_, true))
+    if (!std::exchange(queued_, true))
         QTimer::singleShot(0, this, &FailureReport::show);
+}
+
+void FailureReport::withdraw()
+{
+    queued_ = false;
+    box_ = nullptr;
+    if (dialog_)
+        dialog_->close(); // deleted on close
 }
 
 void FailureReport::show()
 {
-    showing_ = false;
-    if (dialog_) {
+    if (!std::exchange(queued_, false))
+        return; // withdrawn before it opened
+    // A report dismissed but not yet deleted is not the open one.
+    if (dialog_ && dialog_->isVisible()) {
         dialog_->setText(message_);
         return;
     }
     dialog_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Improves Calculator"), message_, QMessageBox::Ok,
                               window_);
+    dialog_->setTextFormat(Qt::PlainText); // the message quotes what the player typed
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog_, &QDialog::finished, this, &FailureReport::dismissed);
     dialog_->open();

@@ -12,7 +12,7 @@ class QWidget;
 // the event that failed is over; a newer failure replaces its text rather
 // than stacking a second report on it. When the player dismisses it, the box
 // it names takes the focus with its whole text selected, so that typing
-// replaces the bad text.
+// replaces the bad text. A later run that succeeds withdraws it.
 class FailureReport : public QObject {
     Q_OBJECT
 
@@ -21,6 +21,9 @@ public:
 
     // `box` is what the player has to fix, if one box is.
     void report(const QString &message, QLineEdit *box);
+    // Closes the report, or keeps a queued one from opening: what it said
+    // no longer holds. The focus stays where it is.
+    void withdraw();
 
 private:
     void show();
@@ -30,5 +33,5 @@ private:
     QPointer<QMessageBox> dialog_;
     QString message_;
     QPointer<QLineEdit> box_;
-    bool showing_ = false; // a show is queued on the event loop
+    bool queued_ = false; // a show is queued on the event loop
 };

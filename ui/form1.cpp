@@ -48,8 +48,8 @@ void Form1::handle(Handler &&handler)
         handler();
     } catch (const calc::Failure &failure) {
         // A report on the percents together names the first of them.
-        reportFailure(failureMessage(failure, calculator_.state().spellCount),
-                      controls_.box(failure.box.value_or(calc::NumberBox::Spell1)));
+        QLineEdit *box = controls_.box(failure.box.value_or(calc::NumberBox::Spell1));
+        reportFailure(failureMessage(failure, calculator_.state().spellCount, box->text()), box);
     } catch (const std::exception &error) {
         reportFailure(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())), nullptr);
     }
@@ -101,8 +101,12 @@ void Form1::connectHandlers()
 
 void Form1::connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int))
 {
-    connect(new OptionArray(group), &OptionArray::chosen, this,
+    auto *array = new OptionArray(group);
+    connect(array, &OptionArray::chosen, this,
             [this, handler](int Index) { handle([&] { (this->*handler)(Index); }); });
+    // The handler would write what is already there, and the spell count
+    // would reset percents the player typed: a repeat only recalculates.
+    connect(array, &OptionArray::chosenAgain, this, [this] { handle([this] { Recalculate(); }); });
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -184,7 +188,13 @@ void Form1::Form_Unload() { endProgram(); }
 // as Exit does, so the About window goes too.
 void Form1::Form_Terminate() { endProgram(); }
 
-void Form1::Recalculate() { calculator_.Recalculate(); }
+void Form1::Recalculate()
+{
+    calculator_.Recalculate();
+    // A report still open, or about to open, speaks of a failure this run
+    // has mended.
+    report_->withdraw();
+}
 
 void Form1::endProgram()
 {

@@ -84,16 +84,9 @@ constexpr LevelArray kLevelArrays[] = {
 
 // Every level array shares one design; member i sits 200 twips below i-1.
 // The captions are the layout's own, misspelling included; a screen reader
-// is given the words.
-struct LevelOption {
-    const char *caption;
-    const char *spoken;
-};
-constexpr LevelOption kLevelOptions[] = {
-    {"None", "None"},             {"Level One", "Level One"},   {"Leven Two", "Level Two"},
-    {"Level Three", "Level Three"}, {"Level Four", "Level Four"}, {"Level Five", "Level Five"},
-    {"Level Six", "Level Six"},
-};
+// is given the names a player uses (calc::kLevelNames).
+constexpr const char *kLevelCaptions[] = {"None",       "Level One", "Leven Two", "Level Three",
+                                          "Level Four", "Level Five", "Level Six"};
 constexpr int kLevelLeft = 30, kLevelTop = 200, kLevelStep = 200, kLevelWidth = 1200, kLevelHeight = 225;
 
 struct SpellOption {
@@ -156,12 +149,12 @@ T *as(QWidget *widget)
 
 // "Faren, Level Three": the column's caption without its trailing dots, then
 // the option's spoken caption.
-QString spokenOption(const QGroupBox *frame, const char *caption)
+QString spokenOption(const QGroupBox *frame, std::string_view caption)
 {
     QString column = frame->title();
     while (column.endsWith('.'))
         column.chop(1);
-    return QStringLiteral("%1, %2").arg(column, QString::fromUtf8(caption));
+    return QStringLiteral("%1, %2").arg(column, QString::fromUtf8(caption.data(), qsizetype(caption.size())));
 }
 
 QFont fontFor(Look look, const QFont &base)
@@ -289,9 +282,9 @@ Form1Controls buildForm1(QWidget *form)
         auto *frame = as<QGroupBox>(byName.at(array.frame));
         for (int i = 0; i < 7; ++i) {
             const QRect geometry = twipsRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
-            const LevelOption &level = kLevelOptions[i];
-            QRadioButton *option =
-                createOption(group, i, frame, level.caption, spokenOption(frame, level.spoken), geometry);
+            const auto index = static_cast<std::size_t>(i);
+            QRadioButton *option = createOption(group, i, frame, kLevelCaptions[index],
+                                                spokenOption(frame, calc::kLevelNames[index]), geometry);
             option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
             tabStops.emplace_back(array.tabIndices[static_cast<std::size_t>(i)], option);
         }
@@ -303,7 +296,7 @@ Form1Controls buildForm1(QWidget *form)
     auto *spellFrame = as<QGroupBox>(byName.at("Frame7"));
     for (int index = 1; index <= 3; ++index) {
         const SpellOption &s = kSpellOptions[index - 1];
-        QRadioButton *option = createOption(controls.spells, index, spellFrame, s.caption, s.spoken,
+        QRadioButton *option = createOption(controls.spells, index, spellFrame, s.caption, QString::fromUtf8(s.spoken),
                                             twipsRect(s.left, s.top, s.width, s.height));
         option->setObjectName(QStringLiteral("spells_%1").arg(index));
         tabStops.emplace_back(s.tabIndex, option);

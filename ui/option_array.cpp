@@ -14,7 +14,7 @@ OptionArray::OptionArray(QButtonGroup *group) : QObject(group)
     });
     connect(group, &QButtonGroup::idClicked, this, [this](int id) {
         if (pressedSelected_)
-            emit chosen(id);
+            emit chosenAgain(id);
     });
 }
 

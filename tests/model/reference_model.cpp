@@ -92,7 +92,9 @@ std::optional<Fault> Model::clickLevel(std::size_t column, int option)
 
 std::optional<Fault> Model::clickSpells(int count)
 {
-    // Chosen again or anew, the count resets the boxes it enables.
+    // A click on the count already selected keeps the typed percents.
+    if (count == window.spellCount)
+        return enter();
     window.spellCount = count;
     window.spell2Enabled = count >= 2;
     window.spell3Enabled = count == 3;

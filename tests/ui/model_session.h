@@ -73,7 +73,7 @@ inline QString namedIn(const model::Fault &fault)
     return kWords[static_cast<std::size_t>(*fault.box)];
 }
 
-// Where the sum that ends the result's working ("28 + 157 − 85 = 100 ...")
+// Where the sum that ends the result's working ("28 + 157 - 85 = 100 ...")
 // does not add up to the number shown, what is wrong; empty when it does.
 inline QString workingMismatch(const QString &working, const QString &shown)
 {
@@ -81,13 +81,15 @@ inline QString workingMismatch(const QString &working, const QString &shown)
     const QStringList sides = sum.split(" = ");
     if (sides.size() != 2)
         return QString("working ends in \"%1\", not in a sum").arg(sum);
-    const auto toInt = [](QString text, bool *ok) { return text.replace(QChar(0x2212), '-').toInt(ok); };
+    const auto toInt = [](const QString &text, bool *ok) { return text.toInt(ok); };
     const QStringList terms = sides[0].split(' ');
     bool ok = terms.size() % 2 == 1;
     int total = 0;
     for (int i = 0; ok && i < terms.size(); i += 2) {
         const int term = toInt(terms[i], &ok);
-        total += i == 0 || terms[i - 1] == "+" ? term : terms[i - 1] == QChar(0x2212) ? -term : (ok = false, 0);
+        // A term of 0 is left out of the sum.
+        ok = ok && term != 0;
+        total += i == 0 || terms[i - 1] == "+" ? term : terms[i - 1] == "-" ? -term : (ok = false, 0);
     }
     static const QRegularExpression kEndOfNumber("[ ,]"); // compiled once: it was a fifth of the sessions' time
     const int result = toInt(sides[1].section(kEndOfNumber, 0, 0), &ok);
