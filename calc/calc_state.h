@@ -4,31 +4,21 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace calc {
 
-// Flags are 16-bit integers holding 0 or -1, as the window's option logic
-// and the school adjustment compare them.
+// Flags are 16-bit integers holding 0 or -1, as the option logic and the
+// school adjustment compare them.
 using Flag = std::int16_t;
 constexpr Flag kTrue = -1;
 constexpr Flag kFalse = 0;
 
-// Everything the main window keeps for the calculation between two events.
-// Option clicks write the levels, flags and spell count; each recalculation
-// overwrites the rest from the controls.
+// What the main window keeps for the calculation between two events: what
+// the option buttons chose. Everything else a run reads afresh from the
+// boxes, and its figures live in the run.
 struct CalcState {
-    std::int16_t levelTotal = 0;
-    std::int16_t spellCount = 0;
-    std::int16_t intellect = 0;
-    std::int16_t intellectBracket = 0;
-    std::int16_t improvesNeeded = 0;
-    std::int16_t levelImproves = 0;
-    std::int16_t spellCredit = 0;
-    std::int16_t improvesLeft = 0;
-    std::int16_t spell1Percent = 0;
-    std::int16_t levelOneCount = 0;
+    std::int16_t spellCount = 0; // 0 until the window has loaded
 
     // Levels above the first, 0..5; reaching only the first level of a
     // school shows in its Level-One flag alone.
@@ -40,14 +30,6 @@ struct CalcState {
     std::int16_t farenLevel = 0;
     std::int16_t wcLevel = 0;
 
-    std::int16_t kraananUsed = 0;
-    std::int16_t shallyUsed = 0;
-    std::int16_t riijaUsed = 0;
-    std::int16_t jalaUsed = 0;
-    std::int16_t qorUsed = 0;
-    std::int16_t farenUsed = 0;
-    std::int16_t wcUsed = 0;
-
     Flag kraananLevelOne = kFalse;
     Flag shallyLevelOne = kFalse;
     Flag riijaLevelOne = kFalse;
@@ -56,39 +38,30 @@ struct CalcState {
     Flag farenLevelOne = kFalse;
     Flag wcLevelOne = kFalse;
 
-    std::string schoolName;
-
     bool operator==(const CalcState &) const = default;
 };
 
-// The options of a school column by Index, as a player names them (the
-// layout's caption for Index 2 is its own, "Leven Two").
-inline constexpr std::array<std::string_view, 7> kLevelNames{
-    "None", "Level One", "Level Two", "Level Three", "Level Four", "Level Five", "Level Six"};
-
 // The seven schools in the order of the school list, which is also the order
-// in which a typed school name is compared and the flags are tidied. The
-// window fills its school list from kSchools, so the names it offers are the
-// very names compared.
+// in which a typed school name is compared and Level-One flags are counted.
 enum class School { Kraanan, Shally, Faren, WC, Riija, Qor, Jala };
 constexpr std::size_t kSchoolCount = 7;
 
 struct SchoolInfo {
     School school;
-    std::string_view name; // as listed in, and compared with, the school box
+    std::string_view name;  // as listed in, and compared with, the school box; its column's caption
+    std::string_view array; // the option array's name
     std::int16_t CalcState::*level;
-    std::int16_t CalcState::*used;
     Flag CalcState::*levelOne;
 };
 
 inline constexpr std::array<SchoolInfo, kSchoolCount> kSchools{{
-    {School::Kraanan, "Kraanan", &CalcState::kraananLevel, &CalcState::kraananUsed, &CalcState::kraananLevelOne},
-    {School::Shally, "Shal'ille", &CalcState::shallyLevel, &CalcState::shallyUsed, &CalcState::shallyLevelOne},
-    {School::Faren, "Faren", &CalcState::farenLevel, &CalcState::farenUsed, &CalcState::farenLevelOne},
-    {School::WC, "Weapon Class", &CalcState::wcLevel, &CalcState::wcUsed, &CalcState::wcLevelOne},
-    {School::Riija, "Riija", &CalcState::riijaLevel, &CalcState::riijaUsed, &CalcState::riijaLevelOne},
-    {School::Qor, "Qor", &CalcState::qorLevel, &CalcState::qorUsed, &CalcState::qorLevelOne},
-    {School::Jala, "Jala", &CalcState::jalaLevel, &CalcState::jalaUsed, &CalcState::jalaLevelOne},
+    {School::Kraanan, "Kraanan", "Kraanan", &CalcState::kraananLevel, &CalcState::kraananLevelOne},
+    {School::Shally, "Shal'ille", "Shally", &CalcState::shallyLevel, &CalcState::shallyLevelOne},
+    {School::Faren, "Faren", "Faren", &CalcState::farenLevel, &CalcState::farenLevelOne},
+    {School::WC, "Weapon Class", "WC", &CalcState::wcLevel, &CalcState::wcLevelOne},
+    {School::Riija, "Riija", "Riija", &CalcState::riijaLevel, &CalcState::riijaLevelOne},
+    {School::Qor, "Qor", "Qor", &CalcState::qorLevel, &CalcState::qorLevelOne},
+    {School::Jala, "Jala", "Jala", &CalcState::jalaLevel, &CalcState::jalaLevelOne},
 }};
 
 static_assert(std::all_of(kSchools.begin(), kSchools.end(),
@@ -100,21 +73,17 @@ constexpr const SchoolInfo &schoolInfo(School school)
     return kSchools[static_cast<std::size_t>(school)];
 }
 
-// Calls `visit` for each other school standing at Level One whose flag counts
-// for the school named in `schoolName`, in counting order; for a name that is
-// no school, for none. The school adjustment counts them, the working lists
-// them.
-template <class Visit>
-void forEachCountedLevelOne(const CalcState &state, Visit visit)
-{
-    for (const SchoolInfo &selected : kSchools) {
-        if (state.schoolName != selected.name)
-            continue;
-        for (const SchoolInfo &other : kSchools)
-            if (other.school != selected.school && state.*other.levelOne == kTrue)
-                visit(other);
-        return;
-    }
-}
+// The options of a school column by Index, as a player names them (the
+// layout's caption for Index 2 is its own, "Leven Two").
+inline constexpr std::array<std::string_view, 7> kLevelNames{
+    "None", "Level One", "Level Two", "Level Three", "Level Four", "Level Five", "Level Six"};
+
+// Option `index` (0 "None" .. 6 "Level Six") of a school column became
+// selected. Any other index changes nothing.
+void selectLevel(CalcState &state, School school, int index);
+
+// The spell-count option for 1, 2 or 3 spells became selected. Any other
+// count changes nothing.
+void selectSpellCount(CalcState &state, int count);
 
 } // namespace calc

@@ -51,23 +51,24 @@ std::string bracketRange(std::int16_t bracket)
     return number(bracket == 0 ? 1 : bracket) + " to " + number(bracket + 4);
 }
 
-std::string creditText(const CalcState &s, const RunFigures &f)
+std::string creditText(const RunFigures &f)
 {
-    switch (s.spellCount) {
+    const auto [spell1, spell2, spell3] = f.percents;
+    switch (f.spellCount) {
     case 1:
-        return "percents, one spell counted three times: 3" + std::string(kTimes) + operand(s.spell1Percent) + " = " +
-               number(s.spellCredit);
+        return "percents, one spell counted three times: 3" + std::string(kTimes) + operand(spell1) + " = " +
+               number(f.spellCredit);
     case 2: {
-        const int twice = 2 * s.spell1Percent + 3 * f.spell2Percent;
-        std::string text = "percents, two spells: " + operand(s.spell1Percent) + " + 1.5" + kTimes +
-                           operand(f.spell2Percent) + " = " + halves(twice);
+        const int twice = 2 * spell1 + 3 * spell2;
+        std::string text = "percents, two spells: " + operand(spell1) + " + 1.5" + kTimes + operand(spell2) +
+                           " = " + halves(twice);
         if (twice % 2 != 0)
-            text += ", a half rounded to the even " + number(s.spellCredit);
+            text += ", a half rounded to the even " + number(f.spellCredit);
         return text;
     }
     case 3:
-        return "percents, three spells: " + operand(s.spell1Percent) + " + " + operand(f.spell2Percent) + " + " +
-               operand(f.spell3Percent) + " = " + number(s.spellCredit);
+        return "percents, three spells: " + operand(spell1) + " + " + operand(spell2) + " + " + operand(spell3) +
+               " = " + number(f.spellCredit);
     default:
         return "percents: none counted";
     }
@@ -75,13 +76,13 @@ std::string creditText(const CalcState &s, const RunFigures &f)
 
 } // namespace
 
-std::vector<WorkingStep> workingSteps(const CalcState &s, const RunFigures &f)
+std::vector<WorkingStep> workingSteps(const RunFigures &f)
 {
     std::vector<WorkingStep> steps;
     // One step for each school above Level One, named by the option the
     // player chose.
     for (const SchoolInfo &info : kSchools) {
-        const std::int16_t levels = s.*info.used;
+        const std::int16_t levels = f.levels[std::size_t(info.school)];
         if (levels == 0)
             continue;
         const int improves = kImprovesPerLevel * levels;
@@ -92,31 +93,30 @@ std::vector<WorkingStep> workingSteps(const CalcState &s, const RunFigures &f)
     }
     if (steps.empty())
         steps.push_back({"levels: no school above Level One", 0});
-    steps.push_back({"Intellect " + number(s.intellect) + ": base " + number(f.base) + " (bracket " +
-                         bracketRange(s.intellectBracket) + ")",
+    steps.push_back({"Intellect " + number(f.intellect) + ": base " + number(f.base) + " (bracket " +
+                         bracketRange(f.intellectBracket) + ")",
                      f.base});
 
-    const int unfloored = s.levelImproves + f.base;
+    const int unfloored = f.levelImproves + f.base;
     if (const int raise = f.neededBeforeAdjustment - unfloored; raise != 0)
         steps.push_back({"floor: " + number(unfloored) + " is below " + number(kFloorThreshold) + ", so it counts as " +
                              number(f.neededBeforeAdjustment) + ": " + signedFigure(raise),
                          raise});
 
-    int surcharges = 0;
-    forEachCountedLevelOne(s, [&](const SchoolInfo &other) {
-        steps.push_back({std::string(other.name) + " at Level One: " + signedFigure(kImprovesPerLevelOneSchool),
+    for (const School other : f.countedLevelOne)
+        steps.push_back({std::string(schoolInfo(other).name) + " at Level One: " +
+                             signedFigure(kImprovesPerLevelOneSchool),
                          kImprovesPerLevelOneSchool});
-        surcharges += kImprovesPerLevelOneSchool;
-    });
     // At the floor the surcharge starts from 73 rather than 75. Whatever the
     // adjustment did beyond the schools' own surcharges shows here, so the
     // steps always add up to the calculation's result.
-    if (const int rest = s.improvesNeeded - f.neededBeforeAdjustment - surcharges; rest != 0)
+    const int surcharges = kImprovesPerLevelOneSchool * static_cast<int>(f.countedLevelOne.size());
+    if (const int rest = f.improvesNeeded - f.neededBeforeAdjustment - surcharges; rest != 0)
         steps.push_back({"at the floor of " + number(kFloor) + " the Level-One surcharge starts from " +
                              number(kFloorSurchargeBase) + ": " + signedFigure(rest),
                          rest});
 
-    steps.push_back({creditText(s, f), -s.spellCredit});
+    steps.push_back({creditText(f), -f.spellCredit});
     return steps;
 }
 

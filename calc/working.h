@@ -2,20 +2,30 @@
 
 #include "calc_state.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace calc {
 
-// What a completed recalculation worked with that the record does not keep
-// once it is done: the bracket's base, the requirement as the school
-// adjustment found it, and the percents of the second and third spell.
+// The figures of one recalculation, as it finds them. The run fills them in
+// step by step; once it completes, the working is told from them.
 struct RunFigures {
-    std::int16_t base = 0;
-    std::int16_t neededBeforeAdjustment = 0;
-    std::int16_t spell2Percent = 0;
-    std::int16_t spell3Percent = 0;
+    std::int16_t intellect = 0; // clamped to 1..50
+    std::int16_t intellectBracket = 0;
+    std::array<std::int16_t, kSchoolCount> levels{}; // by School, above the first
+    std::int16_t levelTotal = 0;
+    std::int16_t levelImproves = 0;
+    std::int16_t base = 0; // the bracket's base requirement
+    std::int16_t neededBeforeAdjustment = 0; // levels and base, with the floor
+    std::int16_t spellCount = 0;
+    std::array<std::int16_t, 3> percents{}; // those the spell count reads
+    std::int16_t spellCredit = 0;
+    std::string schoolName;
+    std::vector<School> countedLevelOne; // other schools at Level One, in counting order
+    std::int16_t improvesNeeded = 0; // after the school adjustment
+    std::int16_t improvesLeft = 0;
 };
 
 // One step of the working: what it says and what it adds to the result
@@ -24,11 +34,13 @@ struct RunFigures {
 struct WorkingStep {
     std::string text;
     int figure;
+
+    bool operator==(const WorkingStep &) const = default;
 };
 
-// The steps of the last completed recalculation, in the order the
-// calculation takes them.
-std::vector<WorkingStep> workingSteps(const CalcState &state, const RunFigures &figures);
+// The steps of a completed recalculation, in the order the calculation
+// takes them.
+std::vector<WorkingStep> workingSteps(const RunFigures &figures);
 
 // The steps one to a line, then the sum of their figures other than 0,
 // which ends in the result: "28 + 157 + 7 - 85 = 107 improves left".

@@ -33,7 +33,7 @@ QString boxMessage(const QString &what, const char *example, const char *keptWit
 
 QString failureMessage(const calc::Failure &failure, int spellCount, const QString &typed)
 {
-    const bool outOfRange = dynamic_cast<const calc::Overflow *>(&failure) != nullptr;
+    const bool outOfRange = failure.kind == calc::Failure::Kind::Overflow;
     if (failure.box == calc::NumberBox::txtInt)
         return boxMessage(QStringLiteral("Intellect"), "18", " (the calculator then keeps it within 1 to 50)",
                           outOfRange, typed);

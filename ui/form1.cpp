@@ -31,25 +31,21 @@ Form1::Form1(QWidget *parent) : QWidget(parent), report_(new FailureReport(this)
 {
     setObjectName("Form1");
     resize(kClientSize);
-    setWindowTitle(QString::fromUtf8(calc::kTitleSuffix.substr(1)));
+    setWindowTitle(QString::fromUtf8(calc::kQuestion.data(), qsizetype(calc::kQuestion.size())));
     controls_ = buildForm1(this);
     connectHandlers();
     controls_.levels[static_cast<std::size_t>(calc::School::Kraanan)]->button(0)->setFocus();
     handle([this] { Form_Load(); });
 }
 
-// Every handler runs inside here, so nothing it raises unwinds into Qt's
-// event or signal code: the handler stops where it failed and the window
-// says so.
+// Every handler runs inside here, so that nothing it raises unwinds into
+// Qt's event or signal code: the handler stops where it failed and the
+// window says so. (The calculation itself throws nothing.)
 template <class Handler>
 void Form1::handle(Handler &&handler)
 {
     try {
         handler();
-    } catch (const calc::Failure &failure) {
-        // A report on the percents together names the first of them.
-        QLineEdit *box = controls_.box(failure.box.value_or(calc::NumberBox::Spell1));
-        reportFailure(failureMessage(failure, calculator_.state().spellCount, box->text()), box);
     } catch (const std::exception &error) {
         reportFailure(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())), nullptr);
     }
@@ -132,7 +128,7 @@ void Form1::WC_Click(int Index) { levelClick(calc::School::WC, Index); }
 
 void Form1::levelClick(calc::School school, int index)
 {
-    calculator_.selectLevel(school, index);
+    calc::selectLevel(state_, school, index);
     Recalculate();
 }
 
@@ -142,7 +138,7 @@ void Form1::spells_Click(int Index)
         return;
     // Each choice resets the boxes it uses to "1" and marks the others "X".
     const bool useSpell2 = Index >= 2, useSpell3 = Index == 3;
-    calculator_.setSpellCount(Index);
+    calc::selectSpellCount(state_, Index);
     QLineEdit *spell2 = controls_.box(calc::NumberBox::Spell2), *spell3 = controls_.box(calc::NumberBox::Spell3);
     spell2->setEnabled(useSpell2);
     spell2->setText(useSpell2 ? "1" : "X");
@@ -179,7 +175,7 @@ void Form1::Command3_Click()
 
 void Form1::Form_Load()
 {
-    calculator_.setSpellCount(3);
+    calc::selectSpellCount(state_, 3);
     Recalculate();
 }
 
@@ -190,10 +186,43 @@ void Form1::Form_Terminate() { endProgram(); }
 
 void Form1::Recalculate()
 {
-    calculator_.Recalculate();
-    // A report still open, or about to open, speaks of a failure this run
-    // has mended.
-    report_->withdraw();
+    const calc::Texts texts = readTexts();
+    const calc::Outcome outcome = calc::Recalculate(state_, texts);
+    if (outcome.intellectText)
+        controls_.box(calc::NumberBox::txtInt)->setText(QString::fromStdString(*outcome.intellectText));
+    if (outcome.result) {
+        apply(*outcome.result);
+        // A report still open, or about to open, speaks of a failure this
+        // run has mended.
+        report_->withdraw();
+        return;
+    }
+    const calc::Failure &failure = outcome.failure.value();
+    // A report on the percents together names the first of them.
+    const calc::NumberBox named = failure.box.value_or(calc::NumberBox::Spell1);
+    reportFailure(failureMessage(failure, state_.spellCount, QString::fromStdString(texts.box(named))),
+                  controls_.box(named));
+}
+
+void Form1::apply(const calc::Result &result)
+{
+    // The working goes out before the number, so that whoever announces the
+    // new number finds its working already in place.
+    const QString working = QString::fromStdString(result.workingText);
+    controls_.lblTotal->setToolTip(working);
+    controls_.lblTotal->setAccessibleDescription(QStringLiteral("%1\n%2").arg(kTotalMeaning, working));
+    controls_.lblTotal->setText(QString::fromStdString(result.number));
+    setWindowTitle(QString::fromStdString(result.title));
+    controls_.Label1->setText(QString::fromStdString(result.verdict));
+}
+
+calc::Texts Form1::readTexts() const
+{
+    calc::Texts texts;
+    for (std::size_t b = 0; b < texts.boxes.size(); ++b)
+        texts.boxes[b] = controls_.boxes[b]->text().toStdString();
+    texts.school = controls_.Combo2->currentText().toStdString();
+    return texts;
 }
 
 void Form1::endProgram()
@@ -212,22 +241,5 @@ void Form1::showWorking()
     QLabel *total = controls_.lblTotal;
     QToolTip::showText(total->mapToGlobal(QPoint(0, total->height())), total->toolTip(), total);
 }
-
-std::string Form1::boxText(calc::NumberBox box) const { return controls_.box(box)->text().toStdString(); }
-
-void Form1::setIntellectText(const std::string &text)
-{
-    controls_.box(calc::NumberBox::txtInt)->setText(QString::fromStdString(text));
-}
-std::string Form1::schoolText() const { return controls_.Combo2->currentText().toStdString(); }
-void Form1::setWorking(const std::string &text)
-{
-    const QString working = QString::fromStdString(text);
-    controls_.lblTotal->setToolTip(working);
-    controls_.lblTotal->setAccessibleDescription(QStringLiteral("%1\n%2").arg(kTotalMeaning, working));
-}
-void Form1::setTotalCaption(const std::string &text) { controls_.lblTotal->setText(QString::fromStdString(text)); }
-void Form1::setTitle(const std::string &text) { setWindowTitle(QString::fromStdString(text)); }
-void Form1::setVerdictCaption(const std::string &text) { controls_.Label1->setText(QString::fromStdString(text)); }
 
 #include "moc_form1.cpp"

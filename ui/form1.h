@@ -1,7 +1,6 @@
 #pragma once
 
-#include "calc_view.h"
-#include "calculator.h"
+#include "calculation.h"
 #include "form1_layout.h"
 
 #include <QPointer>
@@ -15,11 +14,11 @@ class QLineEdit;
 class FailureReport;
 class Form2;
 
-// The main window: the controls of the layout, the handlers that turn clicks
-// and key presses into calculator input, and the view the calculator reads
-// and writes. A handler that fails stops where it failed, emits `failed` and
-// tells the player in the window's one failure report.
-class Form1 : public QWidget, private calc::CalcView {
+// The main window: the controls of the layout, and the handlers that turn
+// clicks and key presses into selections and recalculations. A run that
+// fails leaves the last result on screen, emits `failed` and tells the
+// player in the window's one failure report.
+class Form1 : public QWidget {
     Q_OBJECT
 
 public:
@@ -34,14 +33,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
-    // calc::CalcView; a test may stand in for a control.
-    std::string boxText(calc::NumberBox box) const override;
-    void setIntellectText(const std::string &text) override;
-    std::string schoolText() const override;
-    void setWorking(const std::string &text) override;
-    void setTotalCaption(const std::string &text) override;
-    void setTitle(const std::string &text) override;
-    void setVerdictCaption(const std::string &text) override;
+    // What the boxes hold, read once for each run; a test may stand in for
+    // the controls.
+    virtual calc::Texts readTexts() const;
 
 private:
     // Handlers, named after the control and its event.
@@ -65,6 +59,7 @@ private:
     void Form_Terminate();
 
     void levelClick(calc::School school, int index);
+    void apply(const calc::Result &result);
     void recalculateOnEnter(int keyAscii);
     void Recalculate();
     void endProgram();
@@ -75,7 +70,7 @@ private:
     void handle(Handler &&handler);
     void reportFailure(const QString &message, QLineEdit *box);
 
-    calc::Calculator calculator_{*this};
+    calc::CalcState state_;
     Form1Controls controls_;
     FailureReport *report_;
     QPointer<Form2> about_;

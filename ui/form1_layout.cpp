@@ -31,6 +31,13 @@ struct Control {
     Look look;
 };
 
+// Names the calculation and the layout share: a school's column caption
+// and the number boxes. (The names are literals, so their data ends in NUL.)
+constexpr const char *schoolName(calc::School school) { return calc::schoolInfo(school).name.data(); }
+constexpr const char *boxName(calc::NumberBox box) { return calc::kBoxNames[static_cast<std::size_t>(box)].data(); }
+using calc::NumberBox;
+using calc::School;
+
 // Creation order is stacking order, bottom first: labels lie under every
 // windowed control, and among the labels Label5 is on top.
 constexpr Control kControls[] = {
@@ -41,21 +48,21 @@ constexpr Control kControls[] = {
     {"Label4", Kind::Label, nullptr, "Mossbarrow sends, \"", 30, 6105, 1560, 345, 71, Look::Serif},
     {"Label5", Kind::Label, nullptr, "\"", 2565, 6105, 1560, 345, 72, Look::Serif},
 
-    {"txtInt", Kind::TextBox, nullptr, "1", 1500, 75, 615, 345, 68, Look::NumberBox},
-    {"Frame1", Kind::Frame, nullptr, "Kraanan", 100, 480, 1275, 1680, 0, Look::Plain},
-    {"Frame2", Kind::Frame, nullptr, "Shal'ille", 1500, 510, 1275, 1680, 8, Look::Plain},
-    {"Frame3", Kind::Frame, nullptr, "Faren", 2900, 510, 1275, 1680, 16, Look::Plain},
-    {"Frame9", Kind::Frame, nullptr, "Weapon Class", 4260, 525, 1275, 1680, 59, Look::Plain},
-    {"Frame5", Kind::Frame, nullptr, "Riija", 100, 2300, 1275, 1680, 32, Look::Plain},
-    {"Frame4", Kind::Frame, nullptr, "Qor", 1500, 2295, 1275, 1680, 24, Look::Plain},
-    {"Frame6", Kind::Frame, nullptr, "Jala", 2900, 2340, 1275, 1680, 40, Look::Plain},
+    {boxName(NumberBox::txtInt), Kind::TextBox, nullptr, "1", 1500, 75, 615, 345, 68, Look::NumberBox},
+    {"Frame1", Kind::Frame, nullptr, schoolName(School::Kraanan), 100, 480, 1275, 1680, 0, Look::Plain},
+    {"Frame2", Kind::Frame, nullptr, schoolName(School::Shally), 1500, 510, 1275, 1680, 8, Look::Plain},
+    {"Frame3", Kind::Frame, nullptr, schoolName(School::Faren), 2900, 510, 1275, 1680, 16, Look::Plain},
+    {"Frame9", Kind::Frame, nullptr, schoolName(School::WC), 4260, 525, 1275, 1680, 59, Look::Plain},
+    {"Frame5", Kind::Frame, nullptr, schoolName(School::Riija), 100, 2300, 1275, 1680, 32, Look::Plain},
+    {"Frame4", Kind::Frame, nullptr, schoolName(School::Qor), 1500, 2295, 1275, 1680, 24, Look::Plain},
+    {"Frame6", Kind::Frame, nullptr, schoolName(School::Jala), 2900, 2340, 1275, 1680, 40, Look::Plain},
     {"Command3", Kind::Button, nullptr, "About", 4350, 2655, 1140, 390, 74, Look::Plain},
     {"Frame7", Kind::Frame, nullptr, "There are this many spells in my current level...", 120, 4080, 3525, 1065, 48, Look::Plain},
     {"Combo2", Kind::EditCombo, nullptr, "Select School", 3840, 4200, 1455, 315, 75, Look::Plain},
     {"Frame8", Kind::Frame, nullptr, "And my current percents are...", 135, 5190, 2385, 840, 52, Look::Plain},
-    {"Spell1", Kind::TextBox, "Frame8", "1", 210, 330, 435, 315, 53, Look::NumberBox},
-    {"Spell2", Kind::TextBox, "Frame8", "1", 750, 330, 435, 315, 54, Look::NumberBox},
-    {"Spell3", Kind::TextBox, "Frame8", "1", 1260, 330, 435, 315, 55, Look::NumberBox},
+    {boxName(NumberBox::Spell1), Kind::TextBox, "Frame8", "1", 210, 330, 435, 315, 53, Look::NumberBox},
+    {boxName(NumberBox::Spell2), Kind::TextBox, "Frame8", "1", 750, 330, 435, 315, 54, Look::NumberBox},
+    {boxName(NumberBox::Spell3), Kind::TextBox, "Frame8", "1", 1260, 330, 435, 315, 55, Look::NumberBox},
     {"Command1", Kind::Button, "Frame8", "enter", 1815, 345, 495, 285, 56, Look::Plain},
     {"Combo1", Kind::ListCombo, nullptr, "", 2850, 6045, 1755, 315, 73, Look::Plain},
     {"Command2", Kind::Button, nullptr, "Exit", 4770, 6060, 825, 300, 69, Look::Plain},
@@ -66,20 +73,19 @@ const QStringList kGradeList = {"1 - Slight",  "2 - Small",     "3 - Moderate", 
                                 "9 - Prominent", "10 - Crushing", "11 - Enormous"};
 
 struct LevelArray {
-    const char *name;
-    calc::School school;
+    School school; // names the array
     const char *frame;
     std::array<int, 7> tabIndices; // of members 0..6
 };
 
 constexpr LevelArray kLevelArrays[] = {
-    {"Kraanan", calc::School::Kraanan, "Frame1", {1, 2, 3, 4, 5, 6, 7}},
-    {"Shally", calc::School::Shally, "Frame2", {15, 14, 13, 12, 11, 10, 9}},
-    {"Faren", calc::School::Faren, "Frame3", {17, 18, 19, 20, 21, 22, 23}},
-    {"WC", calc::School::WC, "Frame9", {66, 65, 64, 63, 62, 61, 60}},
-    {"Riija", calc::School::Riija, "Frame5", {33, 34, 35, 36, 37, 38, 39}},
-    {"Qor", calc::School::Qor, "Frame4", {25, 26, 27, 28, 29, 30, 31}},
-    {"Jala", calc::School::Jala, "Frame6", {41, 42, 43, 44, 45, 46, 47}},
+    {School::Kraanan, "Frame1", {1, 2, 3, 4, 5, 6, 7}},
+    {School::Shally, "Frame2", {15, 14, 13, 12, 11, 10, 9}},
+    {School::Faren, "Frame3", {17, 18, 19, 20, 21, 22, 23}},
+    {School::WC, "Frame9", {66, 65, 64, 63, 62, 61, 60}},
+    {School::Riija, "Frame5", {33, 34, 35, 36, 37, 38, 39}},
+    {School::Qor, "Frame4", {25, 26, 27, 28, 29, 30, 31}},
+    {School::Jala, "Frame6", {41, 42, 43, 44, 45, 46, 47}},
 };
 
 // Every level array shares one design; member i sits 200 twips below i-1.
@@ -113,10 +119,10 @@ struct Spoken {
 };
 
 constexpr Spoken kSpoken[] = {
-    {"txtInt", "My Intellect is:", "Intellect, 1 to 50"},
-    {"Spell1", "Current percent of spell 1", nullptr},
-    {"Spell2", "Current percent of spell 2", nullptr},
-    {"Spell3", "Current percent of spell 3", nullptr},
+    {boxName(NumberBox::txtInt), "My Intellect is:", "Intellect, 1 to 50"},
+    {boxName(NumberBox::Spell1), "Current percent of spell 1", nullptr},
+    {boxName(NumberBox::Spell2), "Current percent of spell 2", nullptr},
+    {boxName(NumberBox::Spell3), "Current percent of spell 3", nullptr},
     {"Command1", nullptr, "Recalculate from the boxes"},
     {"Combo2", "School", "School being advanced"},
     {"Combo1", "Grade", nullptr},
@@ -277,15 +283,16 @@ Form1Controls buildForm1(QWidget *form)
 
     Form1Controls controls;
     for (const LevelArray &array : kLevelArrays) {
+        const QString arrayName = QString::fromUtf8(calc::schoolInfo(array.school).array.data());
         auto *group = new QButtonGroup(form);
-        group->setObjectName(array.name);
+        group->setObjectName(arrayName);
         auto *frame = as<QGroupBox>(byName.at(array.frame));
         for (int i = 0; i < 7; ++i) {
             const QRect geometry = twipsRect(kLevelLeft, kLevelTop + i * kLevelStep, kLevelWidth, kLevelHeight);
             const auto index = static_cast<std::size_t>(i);
             QRadioButton *option = createOption(group, i, frame, kLevelCaptions[index],
                                                 spokenOption(frame, calc::kLevelNames[index]), geometry);
-            option->setObjectName(QStringLiteral("%1_%2").arg(array.name).arg(i));
+            option->setObjectName(QStringLiteral("%1_%2").arg(arrayName).arg(i));
             tabStops.emplace_back(array.tabIndices[static_cast<std::size_t>(i)], option);
         }
         group->button(0)->setChecked(true);
@@ -310,9 +317,8 @@ Form1Controls buildForm1(QWidget *form)
     auto get = [&byName](const char *name, auto *&slot) {
         slot = as<std::remove_pointer_t<std::remove_reference_t<decltype(slot)>>>(byName.at(name));
     };
-    constexpr const char *kBoxNames[] = {"txtInt", "Spell1", "Spell2", "Spell3"}; // by calc::NumberBox
     for (std::size_t b = 0; b < controls.boxes.size(); ++b)
-        get(kBoxNames[b], controls.boxes[b]);
+        get(boxName(NumberBox(b)), controls.boxes[b]);
     get("Combo1", controls.Combo1);
     get("Combo2", controls.Combo2);
     get("Label1", controls.Label1);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "calculator.h"
-#include "fake_view.h"
+#include "calculation.h"
 
 #include <gtest/gtest.h>
 
@@ -13,38 +12,33 @@ struct Click {
     int index; // 0 "None" .. 6 "Level Six"
 };
 
-// A calculator on a fake view, loaded as the window loads it.
+// The selections and texts of a window as it opens and loads, and a run of
+// whatever a test makes of them.
 class CalcFixture {
 protected:
-    FakeView view;
-    calc::Calculator calculator{view};
+    calc::CalcState state{.spellCount = 3};
+    calc::Texts texts{{"1", "1", "1", "1"}, "Select School"};
 
-    const calc::CalcState &state() const { return calculator.state(); }
+    calc::Outcome run() const { return calc::Recalculate(state, texts); }
+    // A run that must complete, and what it shows.
+    calc::Result result() const
+    {
+        const calc::Outcome outcome = run();
+        EXPECT_FALSE(outcome.failure.has_value());
+        return outcome.result.value_or(calc::Result{});
+    }
 
-    void load()
-    {
-        calculator.setSpellCount(3);
-        calculator.Recalculate();
-    }
-    // Goes on from a record that no sequence of clicks makes.
-    template <class Change>
-    void alter(Change change)
-    {
-        calc::CalcState altered = calculator.state();
-        change(altered);
-        calculator = calc::Calculator(view, altered);
-    }
-    void setIntellect(const std::string &text) { view.box(calc::NumberBox::txtInt) = text; }
+    void setIntellect(const std::string &text) { texts.box(calc::NumberBox::txtInt) = text; }
     void setPercents(const std::string &s1, const std::string &s2, const std::string &s3)
     {
-        view.box(calc::NumberBox::Spell1) = s1;
-        view.box(calc::NumberBox::Spell2) = s2;
-        view.box(calc::NumberBox::Spell3) = s3;
+        texts.box(calc::NumberBox::Spell1) = s1;
+        texts.box(calc::NumberBox::Spell2) = s2;
+        texts.box(calc::NumberBox::Spell3) = s3;
     }
     void select(std::initializer_list<Click> clicks)
     {
         for (const Click &c : clicks)
-            calculator.selectLevel(c.school, c.index);
+            calc::selectLevel(state, c.school, c.index);
     }
 };
 

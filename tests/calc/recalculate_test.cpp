@@ -1,35 +1,56 @@
 #include "calc_fixture.h"
 
-#include "failure.h"
-
 #include <gtest/gtest.h>
 
+#include <numeric>
+#include <optional>
 #include <vector>
 
 using namespace calc;
+
+namespace {
+
+// What the working's steps for the levels add up to.
+int levelImproves(const Result &r)
+{
+    return std::accumulate(r.working.begin(), r.working.end(), 0, [](int sum, const WorkingStep &step) {
+        return step.text.find("above Level One \u00d7") != std::string::npos ? sum + step.figure : sum;
+    });
+}
+
+} // namespace
 
 class Recalculate : public CalcFixture, public ::testing::Test {};
 
 TEST_F(Recalculate, StartUpResult)
 {
-    load();
-    EXPECT_EQ(view.total, "196");
-    EXPECT_EQ(view.title, "196 How many improves for my next level?");
-    EXPECT_EQ(view.verdict, "Drastically Further");
-    EXPECT_EQ(state().improvesNeeded, 199);
-    EXPECT_EQ(state().spellCredit, 3);
-    EXPECT_EQ(view.intellectWrites, 0);
+    const Outcome outcome = run();
+    ASSERT_TRUE(outcome.result);
+    EXPECT_EQ(outcome.result->number, "196");
+    EXPECT_EQ(outcome.result->title, "196 How many improves for my next level?");
+    EXPECT_EQ(outcome.result->verdict, "Drastically Further");
+    EXPECT_EQ(outcome.result->working.back().figure, -3); // the credit of 1 + 1 + 1
+    EXPECT_EQ(outcome.intellectText, std::nullopt);
+    EXPECT_EQ(outcome.failure, std::nullopt);
 }
 
 TEST_F(Recalculate, SevenSchoolsAtLevelSix)
 {
     for (const SchoolInfo &info : kSchools)
         select({{info.school, 6}});
-    load();
-    EXPECT_EQ(state().levelTotal, 35);
-    EXPECT_EQ(state().levelImproves, 490);
-    EXPECT_EQ(state().improvesNeeded, 689);
-    EXPECT_EQ(state().farenUsed, 5);
+    setPercents("0", "0", "0");
+    const Result r = result();
+    EXPECT_EQ(levelImproves(r), 490); // 35 levels
+    EXPECT_EQ(r.improvesLeft, 689);   // improves needed, with no credit
+    EXPECT_EQ(r.working[2], (WorkingStep{"Faren Level Six: 5 levels above Level One \u00d7 14 = 70", 70}));
+}
+
+TEST_F(Recalculate, SameInputsSameOutcome)
+{
+    select({{School::Faren, 3}, {School::Qor, 1}});
+    texts.school = "Kraanan";
+    setIntellect("60");
+    EXPECT_EQ(run(), run());
 }
 
 // ---- Intellect: clamping and brackets ----
@@ -49,11 +70,18 @@ TEST_P(IntellectTable, ClampsAndFindsBracket)
 {
     const IntellectRow &row = GetParam();
     setIntellect(row.text);
-    load();
-    EXPECT_EQ(state().intellect, row.intellect);
-    EXPECT_EQ(view.box(NumberBox::txtInt), row.boxAfter);
-    EXPECT_EQ(state().intellectBracket, row.bracket);
-    EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
+    setPercents("0", "0", "0");
+    const Outcome outcome = run();
+    ASSERT_TRUE(outcome.result);
+    const std::string written = outcome.intellectText.value_or(row.text);
+    EXPECT_EQ(written, row.boxAfter);
+    const int base = 199 - 14 * (row.bracket / 5);
+    const std::string range = row.bracket == 50 ? "50"
+                                                : std::to_string(row.bracket == 0 ? 1 : row.bracket) + " to " +
+                                                      std::to_string(row.bracket + 4);
+    EXPECT_EQ(outcome.result->working[1].text, "Intellect " + std::to_string(row.intellect) + ": base " +
+                                                   std::to_string(base) + " (bracket " + range + ")");
+    EXPECT_EQ(outcome.result->improvesLeft, row.improvesNeeded);
 }
 
 const IntellectRow kIntellectTableRows[] = {
@@ -98,8 +126,8 @@ TEST_P(FloorTable, ImprovesNeededBeforeCredit)
     setIntellect(row.intellect);
     for (const Click &c : row.clicks)
         select({c});
-    load();
-    EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
+    setPercents("0", "0", "0");
+    EXPECT_EQ(result().improvesLeft, row.improvesNeeded);
 }
 
 const FloorRow kFloorTableRows[] = {
@@ -129,12 +157,12 @@ TEST_P(VerdictTable, ShowsNumberTitleAndVerdict)
     // Intellect 1 with every school at "None" needs 199; the first percent
     // makes up the difference.
     setPercents(std::to_string(199 - row.improvesLeft), "0", "0");
-    load();
+    const Result r = result();
     const std::string number = std::to_string(row.improvesLeft);
-    EXPECT_EQ(state().improvesLeft, row.improvesLeft);
-    EXPECT_EQ(view.total, number);
-    EXPECT_EQ(view.title, number + " How many improves for my next level?");
-    EXPECT_EQ(view.verdict, row.verdict);
+    EXPECT_EQ(r.improvesLeft, row.improvesLeft);
+    EXPECT_EQ(r.number, number);
+    EXPECT_EQ(r.title, number + " How many improves for my next level?");
+    EXPECT_EQ(r.verdict, row.verdict);
 }
 
 const VerdictRow kVerdictTableRows[] = {
@@ -171,8 +199,8 @@ TEST_P(OptionTable, LastClickDecidesLevelAndFlag)
     const OptionRow &row = GetParam();
     for (int index : row.indices)
         select({{School::Faren, index}});
-    EXPECT_EQ(state().farenLevel, row.level);
-    EXPECT_EQ(state().farenLevelOne, row.levelOne);
+    EXPECT_EQ(state.farenLevel, row.level);
+    EXPECT_EQ(state.farenLevelOne, row.levelOne);
 }
 
 const OptionRow kOptionTableRows[] = {
@@ -195,14 +223,15 @@ struct CountRow {
     std::int16_t spellCount;
 };
 
-class SpellCountTable : public CalcFixture, public ::testing::TestWithParam<CountRow> {};
+class SpellCountTable : public ::testing::TestWithParam<CountRow> {};
 
 TEST_P(SpellCountTable, OnlyOneToThreeAreCounts)
 {
     const CountRow &row = GetParam();
+    CalcState state; // before the window has loaded
     for (int count : row.counts)
-        calculator.setSpellCount(count);
-    EXPECT_EQ(state().spellCount, row.spellCount);
+        selectSpellCount(state, count);
+    EXPECT_EQ(state.spellCount, row.spellCount);
 }
 
 const CountRow kSpellCountTableRows[] = {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace calc;
@@ -21,13 +22,16 @@ TEST_P(AdjustmentTable, Surcharge)
 {
     const AdjustmentRow &row = GetParam();
     setIntellect(row.intellect);
-    view.school = row.school;
+    texts.school = row.school;
     for (const Click &c : row.clicks)
         select({c});
-    load();
-    EXPECT_EQ(state().schoolName, row.school);
-    EXPECT_EQ(state().levelOneCount, row.levelOneCount);
-    EXPECT_EQ(state().improvesNeeded, row.improvesNeeded);
+    setPercents("0", "0", "0");
+    const Result r = result();
+    const auto counted = std::count_if(r.working.begin(), r.working.end(), [](const WorkingStep &step) {
+        return step.text.find(" at Level One: + 7") != std::string::npos;
+    });
+    EXPECT_EQ(counted, row.levelOneCount);
+    EXPECT_EQ(r.improvesLeft, row.improvesNeeded);
 }
 
 constexpr auto K = School::Kraanan, S = School::Shally, F = School::Faren, W = School::WC,
@@ -67,24 +71,19 @@ INSTANTIATE_TEST_SUITE_P(SchoolAdjustment, AdjustmentTable, ::testing::ValuesIn(
 
 class SchoolAdjustment : public CalcFixture, public ::testing::Test {};
 
-TEST_F(SchoolAdjustment, FlagLeftStandingAboveLevelZeroIsClearedAndNotCounted)
+TEST_F(SchoolAdjustment, FlagLeftStandingAboveLevelZeroIsNotCounted)
 {
-    view.school = "Kraanan";
+    texts.school = "Kraanan";
     select({{School::Qor, 1}});
-    alter([](CalcState &s) { s.qorLevel = 3; });
-    load();
-    EXPECT_EQ(state().qorLevelOne, kFalse);
-    EXPECT_EQ(state().levelOneCount, 0);
-    EXPECT_EQ(state().improvesNeeded, 199 + 3 * 14);
+    state.qorLevel = 3; // a record no sequence of clicks makes
+    setPercents("0", "0", "0");
+    EXPECT_EQ(result().improvesLeft, 199 + 3 * 14);
 }
 
 TEST_F(SchoolAdjustment, SchoolChangeTakesEffectAtNextRun)
 {
     select({{School::Faren, 1}});
-    load();
-    EXPECT_EQ(state().improvesNeeded, 199);
-    view.school = "Qor";
-    calculator.Recalculate();
-    EXPECT_EQ(state().improvesNeeded, 206);
-    EXPECT_EQ(view.total, "203");
+    EXPECT_EQ(result().number, "196");
+    texts.school = "Qor";
+    EXPECT_EQ(result().number, "203");
 }

@@ -17,11 +17,11 @@ TEST_P(CreditTable, CreditAndImprovesLeft)
 {
     const CreditRow &row = GetParam();
     setPercents(row.s1, row.s2, row.s3);
-    alter([&](CalcState &s) { s.spellCount = row.spellCount; });
-    calculator.Recalculate();
-    EXPECT_EQ(state().spellCredit, row.credit);
-    EXPECT_EQ(state().improvesLeft, 199 - row.credit);
-    EXPECT_EQ(view.total, std::to_string(199 - row.credit));
+    state.spellCount = row.spellCount;
+    const Result r = result();
+    EXPECT_EQ(r.working.back().figure, -row.credit);
+    EXPECT_EQ(r.improvesLeft, 199 - row.credit);
+    EXPECT_EQ(r.number, std::to_string(199 - row.credit));
 }
 
 const CreditRow kCreditTableRows[] = {

@@ -20,18 +20,18 @@
 
 namespace {
 
-// A main window whose school box, once armed, fails to be read in a way
-// the calculation itself never fails.
+// A main window whose controls, once armed, fail to be read in a way the
+// calculation itself never fails.
 class FailingForm : public Form1 {
 public:
     bool armed = false;
 
 protected:
-    std::string schoolText() const override
+    calc::Texts readTexts() const override
     {
         if (armed)
             throw std::runtime_error("boom");
-        return Form1::schoolText();
+        return Form1::readTexts();
     }
 };
 

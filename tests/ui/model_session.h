@@ -19,13 +19,14 @@
 #include <optional>
 #include <string>
 
-inline const char *const kBoxNames[] = {"txtInt", "Spell1", "Spell2", "Spell3"};
+// A control's object name, as the layout gives it.
+inline QString controlName(std::string_view name) { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
 
 struct PlayerControls {
     explicit PlayerControls(const Form1 &form)
     {
         for (std::size_t b = 0; b < 4; ++b)
-            boxes[b] = form.findChild<QLineEdit *>(kBoxNames[b]);
+            boxes[b] = form.findChild<QLineEdit *>(controlName(calc::kBoxNames[b]));
         school = form.findChild<QComboBox *>("Combo2");
         total = form.findChild<QLabel *>("lblTotal");
         verdict = form.findChild<QLabel *>("Label1");
@@ -33,7 +34,7 @@ struct PlayerControls {
         for (std::size_t c = 0; c < model::kColumns.size(); ++c)
             for (std::size_t i = 0; i < 7; ++i)
                 levels[c][i] = form.findChild<QRadioButton *>(
-                    QString("%1_%2").arg(model::kColumns[c].array.data()).arg(i));
+                    QString("%1_%2").arg(controlName(model::kColumns[c].array)).arg(i));
         for (std::size_t i = 0; i < 3; ++i)
             spells[i] = form.findChild<QRadioButton *>(QString("spells_%1").arg(i + 1));
     }
@@ -112,7 +113,7 @@ inline QStringList differences(const Form1 &form, const PlayerControls &c, const
     check("lblTotal", c.total->text(), w.total);
     check("Label1", c.verdict->text(), w.verdict);
     for (std::size_t b = 0; b < 4; ++b)
-        check(kBoxNames[b], c.boxes[b]->text(), w.boxes[b]);
+        check(calc::kBoxNames[b].data(), c.boxes[b]->text(), w.boxes[b]);
     check("Combo2", c.school->currentText(), w.school);
     if (const QString mismatch = workingMismatch(c.total->toolTip(), c.total->text()); !mismatch.isEmpty())
         found << mismatch;

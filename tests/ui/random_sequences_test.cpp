@@ -58,13 +58,13 @@ struct Event {
         case Spells:
             return "click spells_" + std::to_string(option);
         case Type:
-            return "type " + quoted + " into " + kBoxNames[target];
+            return "type " + quoted + " into " + std::string(calc::kBoxNames[target]);
         case TypeSchool:
             return "type " + quoted + " into Combo2";
         case PickSchool:
             return "pick " + kSchoolList[target] + " in Combo2";
         case EnterIn:
-            return "Enter in " + std::string(kBoxNames[target]);
+            return "Enter in " + std::string(calc::kBoxNames[target]);
         case EnterButton:
             return "click enter";
         case EnterInSchool:

@@ -1,0 +1,66 @@
+#pragma once
+
+// How the parts meet: the main window (ui/Form1) keeps a CalcState, which
+// its option handlers change (selectLevel, selectSpellCount). On every input
+// event it reads its boxes once into Texts, calls Recalculate with both, and
+// applies the Outcome to its controls: the clamped Intellect, then the
+// number, title, verdict and working, or the failure, which its one report
+// shows. Recalculate is a function of what goes in; it knows nothing of Qt
+// and throws nothing.
+
+#include "calc_state.h"
+#include "failure.h"
+#include "working.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calc {
+
+// The main window's question: its title before the first result, and after
+// the number once there is one.
+inline constexpr std::string_view kQuestion = "How many improves for my next level?";
+
+// The texts a run reads from the window: the four number boxes and the
+// school box.
+struct Texts {
+    std::array<std::string, 4> boxes; // by NumberBox
+    std::string school;
+
+    std::string &box(NumberBox b) { return boxes[static_cast<std::size_t>(b)]; }
+    const std::string &box(NumberBox b) const { return boxes[static_cast<std::size_t>(b)]; }
+};
+
+// What a completed run shows.
+struct Result {
+    std::int16_t improvesLeft = 0;
+    std::string number;  // lblTotal
+    std::string title;   // the main window's
+    std::string verdict; // Label1
+    std::vector<WorkingStep> working;
+    std::string workingText; // how the number came about, one step a line
+
+    bool operator==(const Result &) const = default;
+};
+
+// The writes one run makes, in order. A run that fails has made only the
+// writes before its failure: the Intellect text, if it was clamped first.
+struct Outcome {
+    std::optional<std::string> intellectText; // txtInt, rewritten when clamped
+    std::optional<Result> result;             // when the run completed
+    std::optional<Failure> failure;           // where it stopped otherwise
+
+    bool operator==(const Outcome &) const = default;
+};
+
+// The one-line verdict for a number of improves left.
+std::string_view verdictFor(std::int16_t improvesLeft);
+
+// Computes the whole result afresh from the selections and the texts.
+Outcome Recalculate(const CalcState &state, const Texts &texts);
+
+} // namespace calc
