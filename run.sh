@@ -10,7 +10,6 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh run
-source scripts/compiler-cache.sh
-cmake --preset app "${launcher[@]}" >/dev/null
+cmake --preset app >/dev/null
 cmake --build --preset app
 exec build/app/ui/improves-calc

@@ -7,7 +7,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
-source scripts/compiler-cache.sh
 
 # What the source tree holds besides the builds, to show at the end that no
 # test wrote into it.
@@ -16,13 +15,22 @@ tree_before=$(tree_state)
 
 logs=build/test-logs
 rm -rf "$logs" && mkdir -p "$logs"
-declare -A started # name -> process group
-trap 'for g in "${started[@]}"; do kill -- "-$g" 2>/dev/null || true; done' EXIT
+declare -A started # name -> the background job to wait for
+# Ends every process group started, by the group each one recorded.
+end_started() {
+    for name in "${!started[@]}"; do
+        kill -- "-$(cat "$logs/$name.pgid" 2>/dev/null)" 2>/dev/null || true
+    done
+}
+trap end_started EXIT
 # Starts "$@" as NAME in a process group of its own, writing to $logs/NAME.log.
+# setsid forks when it is a group leader already; with --wait it hands back
+# the command's status either way, and the command, as the new group's
+# leader, records the group's id.
 start() {
     local name=$1
     shift
-    setsid "$@" >"$logs/$name.log" 2>&1 &
+    setsid --wait bash -c 'echo $$ >"$0" && exec "$@"' "$logs/$name.pgid" "$@" >"$logs/$name.log" 2>&1 &
     started[$name]=$!
 }
 
@@ -35,14 +43,14 @@ scripts/windows-build.sh
 start windows ctest --preset windows
 
 echo "== dev: build"
-cmake --preset dev "${launcher[@]}" >/dev/null
+cmake --preset dev >/dev/null
 cmake --build --preset dev
 start dev ctest --preset dev
 
 # The release program's desktop and package tests need only the program and
 # its documents: they run while the rest of that build compiles.
 echo "== release: build"
-cmake --preset release "${launcher[@]}" >/dev/null
+cmake --preset release >/dev/null
 cmake --build --preset release --target improves-calc packaging_docs
 start release_desktop ctest --preset release -L 'desktop|package'
 cmake --build --preset release

@@ -12,8 +12,7 @@ for tool in x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix wine:"wine w
     fi
 done
 scripts/windows-qt.sh
-source scripts/compiler-cache.sh
-cmake --preset windows "${launcher[@]}"
+cmake --preset windows
 cmake --build --preset windows
 case "${1:-}" in
 --test) ctest --preset windows ;;

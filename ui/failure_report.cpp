@@ -1,5 +1,7 @@
 #include "failure_report.h"
 
+#include "identity.h"
+
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -33,7 +35,7 @@ void FailureReport::show()
         dialog_->setText(message_);
         return;
     }
-    dialog_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Improves Calculator"), message_, QMessageBox::Ok,
+    dialog_ = new QMessageBox(QMessageBox::Warning, QStringLiteral(IMPROVES_NAME), message_, QMessageBox::Ok,
                               window_);
     dialog_->setTextFormat(Qt::PlainText); // the message quotes what the player typed
     dialog_->setAttribute(Qt::WA_DeleteOnClose);

@@ -23,14 +23,13 @@ namespace {
 constexpr int kEnterKey = 13;
 // What a screen reader says of the result before its working.
 constexpr const char *kTotalMeaning = "Improves still needed for the next level:";
-const QSize kClientSize(380, 430);
 
 } // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent), report_(new FailureReport(this))
 {
     setObjectName("Form1");
-    resize(kClientSize);
+    resize(twipsRect(0, 0, kForm1Width, kForm1Height).size());
     setWindowTitle(QString::fromUtf8(calc::kQuestion.data(), qsizetype(calc::kQuestion.size())));
     controls_ = buildForm1(this);
     connectHandlers();

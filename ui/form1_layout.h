@@ -42,6 +42,10 @@ Form1Controls buildForm1(QWidget *form);
 // window's current colour.
 void applyTextColours(QWidget *form);
 
+// The main window's client area, in twips. (The window tests' CMake reads
+// these and the control table's places, so each stays on one line.)
+inline constexpr int kForm1Width = 5700, kForm1Height = 6450;
+
 // Layout coordinates are twips; windows are drawn at 15 twips a pixel.
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {

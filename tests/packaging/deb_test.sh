@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the .deb, unpacks it into a throwaway root and runs its program.
-# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT VERSION
+# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT VERSION EXIT_X EXIT_Y
 set -euo pipefail
 build=$1
 smoke=$2
 version=$3
+exit_button=("$4" "$5")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -32,4 +33,4 @@ if grep -Eq '_test|bench' "$work/contents"; then
 fi
 
 dpkg -x "$deb" "$work/root"
-"$smoke" "$work/root/usr/bin/improves-calc" "$work/deb-screenshot.png"
+"$smoke" "$work/root/usr/bin/improves-calc" "$work/deb-screenshot.png" "${exit_button[@]}"

@@ -25,12 +25,14 @@ if [ "$actual" != "$expected" ]; then
 fi
 [ -x "$prefix/bin/improves-calc" ] || { echo "program not executable"; exit 1; }
 desktop-file-validate "$prefix/share/applications/$id.desktop"
+grep -qx "Name=Improves Calculator" "$prefix/share/applications/$id.desktop"
 grep -qx "Exec=improves-calc" "$prefix/share/applications/$id.desktop"
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop"
 grep -qx "StartupWMClass=improves-calc" "$prefix/share/applications/$id.desktop"
 grep -q "MIT License" "$prefix/share/doc/improves-calc/copyright"
 ! grep -q "@" "$prefix/share/metainfo/$id.metainfo.xml" || { echo "metainfo not configured"; exit 1; }
-zcat "$prefix/share/man/man1/improves-calc.1.gz" | grep -q '^improves-calc \\- count the improves'
+! grep -q "@" "$prefix/share/applications/$id.desktop" || { echo "desktop entry not configured"; exit 1; }
+zcat "$prefix/share/man/man1/improves-calc.1.gz" | grep -q '^improves-calc \\- Count the improves'
 zcat "$prefix/share/doc/improves-calc/changelog.gz" | head -n 1 | grep -q "^improves-calc ($(grep -o 'release version="[^"]*' "$prefix/share/metainfo/$id.metainfo.xml" | cut -d'"' -f2))"
 ! readelf -d "$prefix/bin/improves-calc" | grep -Eq 'RPATH|RUNPATH' || { echo "the program carries a library search path"; exit 1; }
 identify -format '%wx%h\n' "$prefix/share/icons/hicolor/48x48/apps/$id.png" | grep -qx 48x48

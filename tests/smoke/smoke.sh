@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the built program in a real X server, waits for its main window by
 # title, takes a screenshot, ends it with "Exit" and expects exit status 0.
-# usage: smoke.sh PROGRAM SCREENSHOT.png
+# usage: smoke.sh PROGRAM SCREENSHOT.png EXIT_X EXIT_Y   (Exit's centre in the window, in pixels)
 set -euo pipefail
 
 if [ -z "${SMOKE_INSIDE_X:-}" ]; then
@@ -10,6 +10,8 @@ fi
 
 program=$1
 shot=$2
+exit_x=$3
+exit_y=$4
 title='^196 How many improves for my next level\?$'
 
 env -u QT_QPA_PLATFORM "$program" &
@@ -24,8 +26,7 @@ sleep 0.5 # let the first paint land before the screenshot
 import -window root "$shot"
 echo "screenshot: $shot"
 
-# "Exit" sits at 4770,6060 twips, 825 x 300: its centre in pixels.
-xdotool mousemove --window "$window" 345 414 click 1
+xdotool mousemove --window "$window" "$exit_x" "$exit_y" click 1
 status=0
 timeout 10 tail --pid=$pid -f /dev/null || { echo "program did not end on Exit"; exit 1; }
 wait $pid || status=$?

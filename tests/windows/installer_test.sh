@@ -5,7 +5,8 @@
 # making the prefix template), a silent install, the Start-menu shortcut and
 # uninstall entry, the installed program's title and its Exit, and a silent
 # uninstall.
-# usage: installer_test.sh BUILD_DIR VERSION
+# usage: installer_test.sh BUILD_DIR VERSION CLIENT_WIDTH CLIENT_HEIGHT EXIT_X EXIT_Y
+#   (the main window's client area, and Exit's centre in it, in pixels)
 set -euo pipefail
 fail() { echo "FAILED: $*"; exit 1; }
 
@@ -60,7 +61,7 @@ PY
     installer=$(ls "$work"/nsis/*.exe)
     echo "built $(basename "$installer")"
 
-    WINE_RUN_RAW=1 WINE_RUN_XVFB=1 "$(dirname "$0")/wine-run.sh" "$0" --in-wine "$installer" "$version"
+    WINE_RUN_RAW=1 WINE_RUN_XVFB=1 "$(dirname "$0")/wine-run.sh" "$0" --in-wine "$installer" "$version" "${place[@]}"
 }
 
 # The uninstall entry's values, as Wine wrote the machine's registry out
@@ -96,10 +97,11 @@ in_wine() {
     window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title//\?/\\?}\$" | head -n 1) || fail "no window titled \"$title\""
     grep -qF "\"$title\"" <<<"$(xprop -id "$window" _NET_WM_NAME WM_NAME)" || fail "X window title"
     # Without a window manager, any frame Wine draws lies inside the X window:
-    # the client area (380 x 430) sits at its bottom, between equal borders.
+    # the client area sits at its bottom, between equal borders.
+    local client_width=${place[0]} client_height=${place[1]} exit_x=${place[2]} exit_y=${place[3]}
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    border=$(( (WIDTH - 380) / 2 ))
-    xdotool mousemove --window "$window" $(( border + 345 )) $(( HEIGHT - border - 430 + 414 )) click 1
+    border=$(( (WIDTH - client_width) / 2 ))
+    xdotool mousemove --window "$window" $(( border + exit_x )) $(( HEIGHT - border - client_height + exit_y )) click 1
     timeout 20 tail --pid="$calc" -f /dev/null || fail "Exit did not end the program"
     status=0
     wait "$calc" || status=$?
@@ -114,7 +116,9 @@ in_wine() {
 }
 
 if [ "${1:-}" = --in-wine ]; then
+    place=("${@:4:4}")
     in_wine "$2" "$3"
 else
+    place=("${@:3:4}")
     packages "$1" "$2"
 fi

@@ -12,7 +12,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$here/../../build
-qt=$build/qt-6.4.2-mingw-w64
+source "$here/../../scripts/windows/toolchain.sh"
+qt=$build/$qt_windows_link
 template=$build/wine-template
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -54,7 +55,7 @@ done < <(env | grep '^QT_' || true)
 export WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
 winpath() { printf 'Z:%s' "$(cd "$1" && pwd)" | tr / '\\'; }
 export WINEQT_PLUGIN_PATH=$(winpath "$qt/plugins")
-export WINEPATH="$(winpath "$qt/bin");$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib)"
+export WINEPATH="$(winpath "$qt/bin");$(winpath "$(mingw_runtime)");$(winpath /usr/x86_64-w64-mingw32/lib)"
 
 run=(wine)
 [ "${WINE_RUN_RAW:-}" = 1 ] && run=()
