@@ -8,15 +8,6 @@ using namespace rules;
 
 namespace {
 
-struct Verdict {
-    std::int16_t above; // the verdict holds when improvesLeft > above
-    std::string_view text;
-};
-constexpr Verdict kVerdicts[] = {
-    {74, "Drastically Further"}, {59, "Significantly Further"}, {44, "Much Further"},
-    {29, "Some Further"},        {14, "Further"},               {0, "Little Further"},
-};
-
 // One run: its steps, named as the calculation names them, fill in the
 // figures and the outcome as they go. A step that fails throws, and the
 // outcome keeps what was written before.
@@ -158,14 +149,6 @@ void Run::ApplySchoolAdjustment()
 void Run::ReadSchool() { figures.schoolName = texts_.school; }
 
 } // namespace
-
-std::string_view verdictFor(std::int16_t improvesLeft)
-{
-    for (const Verdict &v : kVerdicts)
-        if (improvesLeft > v.above)
-            return v.text;
-    return "Congratulations!";
-}
 
 Outcome Recalculate(const CalcState &state, const Texts &texts)
 {

@@ -57,9 +57,6 @@ struct Outcome {
     bool operator==(const Outcome &) const = default;
 };
 
-// The one-line verdict for a number of improves left.
-std::string_view verdictFor(std::int16_t improvesLeft);
-
 // Computes the whole result afresh from the selections and the texts.
 Outcome Recalculate(const CalcState &state, const Texts &texts);
 

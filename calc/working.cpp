@@ -9,6 +9,15 @@ using namespace rules;
 
 namespace {
 
+struct Verdict {
+    std::int16_t above; // the verdict holds when improvesLeft > above
+    std::string_view text;
+};
+constexpr Verdict kVerdicts[] = {
+    {74, "Drastically Further"}, {59, "Significantly Further"}, {44, "Much Further"},
+    {29, "Some Further"},        {14, "Further"},               {0, "Little Further"},
+};
+
 // The plain hyphen-minus, as the number and the title write it, so that a
 // screen reader says "minus" the same way in all three.
 constexpr const char *kMinus = "-";
@@ -76,6 +85,14 @@ std::string creditText(const RunFigures &f)
 
 } // namespace
 
+std::string_view verdictFor(std::int16_t improvesLeft)
+{
+    for (const Verdict &v : kVerdicts)
+        if (improvesLeft > v.above)
+            return v.text;
+    return "Congratulations!";
+}
+
 std::vector<WorkingStep> workingSteps(const RunFigures &f)
 {
     std::vector<WorkingStep> steps;
@@ -139,7 +156,7 @@ std::string workingText(const std::vector<WorkingStep> &steps, std::int16_t impr
     else if (improvesLeft == 1)
         sum += " improve left";
     else
-        sum += ", nothing left: Congratulations!";
+        sum += ", nothing left: " + std::string(verdictFor(improvesLeft));
     return text + sum;
 }
 

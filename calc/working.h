@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace calc {
@@ -37,6 +38,9 @@ struct WorkingStep {
 
     bool operator==(const WorkingStep &) const = default;
 };
+
+// The one-line verdict for a number of improves left.
+std::string_view verdictFor(std::int16_t improvesLeft);
 
 // The steps of a completed recalculation, in the order the calculation
 // takes them.
