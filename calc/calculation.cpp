@@ -3,6 +3,8 @@
 #include "int16.h"
 #include "rules.h"
 
+#include <utility>
+
 namespace calc {
 using namespace rules;
 
@@ -162,7 +164,7 @@ Outcome Recalculate(const CalcState &state, const Texts &texts)
         run.outcome.result.reset();
         run.outcome.failure = Failure{Failure::Kind::Overflow, std::nullopt};
     }
-    return run.outcome;
+    return std::move(run.outcome);
 }
 
 void selectLevel(CalcState &state, School school, int index)
