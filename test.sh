@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and tests three ways: under the
-# sanitizers (dev preset), as released, and the Windows build under Wine.
+# Installs what is missing, then builds and tests four ways: under the
+# sanitizers (dev preset), as released, the Windows build under Wine, and
+# the web page under node and headless Chromium.
 # Each build has both cores. Each preset's tests, which spend much of their
 # time waiting on displays, buses and Wine, run while the next preset
 # builds; the test reports are printed at the end.
@@ -42,6 +43,11 @@ echo "== windows: build"
 scripts/windows-build.sh
 start windows ctest --preset windows
 
+# The web page: linking it is most of its build; its tests wait on a browser.
+echo "== web: build"
+scripts/web-build.sh
+start web ctest --preset web
+
 echo "== dev: build"
 cmake --preset dev >/dev/null
 cmake --build --preset dev
@@ -58,7 +64,7 @@ start release ctest --preset release -LE 'desktop|package'
 
 status=0
 wait "${started[wine_template]}" || { status=1; cat "$logs/wine_template.log"; }
-for tests in windows dev release_desktop release; do
+for tests in windows web dev release_desktop release; do
     wait "${started[$tests]}" || status=1
     echo "== $tests: tests"
     cat "$logs/$tests.log"

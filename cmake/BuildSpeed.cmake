@@ -67,6 +67,11 @@ endfunction()
 function(improves_test_scaffolding level)
     foreach(target ${ARGN})
         target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O${level}>)
+        if(EMSCRIPTEN)
+            # Optimising the whole program at the link is most of a wasm
+            # link's time; the code under test was optimised when compiled.
+            target_link_options(${target} PRIVATE -O0)
+        endif()
         # One translation unit each: GoogleTest's and Qt Test's headers are
         # most of each test file's cost.
         set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)

@@ -3,6 +3,7 @@
 #   install-deps.sh run    building and running the calculator
 #   install-deps.sh test   that, plus everything the tests and benchmarks use
 #   install-deps.sh windows  building, packaging and testing the Windows build
+#   install-deps.sh web    building and testing the web page
 set -euo pipefail
 
 run_packages=(
@@ -19,6 +20,11 @@ test_packages=(
     openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 
+# Building the web page and testing it under node and in headless Chromium.
+web_packages=(
+    emscripten fonttools chromium python3-websocket python3-pil xz-utils
+)
+
 # Building for Windows and testing it under Wine.
 windows_packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest
@@ -27,9 +33,10 @@ windows_packages=(
 
 case "${1:-}" in
 run) packages=("${run_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}") ;;
 windows) packages=("${run_packages[@]}" "${windows_packages[@]}") ;;
-*) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+web) packages=("${run_packages[@]}" "${web_packages[@]}") ;;
+*) echo "usage: $0 run|test|windows|web" >&2; exit 2 ;;
 esac
 
 # One query for all (a query each was most of this script's time).

@@ -4,6 +4,7 @@
 #include "faces.h"
 #include "icons.h"
 #include "identity.h"
+#include "web_page.h"
 
 #include <QFont>
 
@@ -16,6 +17,7 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     // The layout was drawn for an 8-point window font; larger default fonts
     // would cut captions off.
     faces::addStandIns();
+    webPage::addFaces();
     setFont(QFont(faces::kWindow, faces::kWindowPoints));
     installAccessibility();
 }

@@ -40,7 +40,9 @@ void FailureReport::show()
     dialog_->setTextFormat(Qt::PlainText); // the message quotes what the player typed
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog_, &QDialog::finished, this, &FailureReport::dismissed);
-    dialog_->open();
+    // As open() does, but without show(), which would fill a web page.
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setVisible(true);
 }
 
 void FailureReport::dismissed()

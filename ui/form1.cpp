@@ -4,6 +4,7 @@
 #include "failure_report.h"
 #include "form2.h"
 #include "option_array.h"
+#include "web_page.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -32,6 +33,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), report_(new FailureReport(this)
     resize(twipsRect(0, 0, kForm1Width, kForm1Height).size());
     setWindowTitle(QString::fromUtf8(calc::kQuestion.data(), qsizetype(calc::kQuestion.size())));
     controls_ = buildForm1(this);
+    connect(this, &QWidget::windowTitleChanged, this, &webPage::setTitle);
     connectHandlers();
     controls_.levels[static_cast<std::size_t>(calc::School::Kraanan)]->button(0)->setFocus();
     handle([this] { Form_Load(); });
@@ -53,6 +55,7 @@ void Form1::handle(Handler &&handler)
 void Form1::reportFailure(const QString &message, QLineEdit *box)
 {
     emit failed(message);
+    webPage::announce(message);
     report_->report(message, box);
 }
 
@@ -213,6 +216,8 @@ void Form1::apply(const calc::Result &result)
     controls_.lblTotal->setText(QString::fromStdString(result.number));
     setWindowTitle(QString::fromStdString(result.title));
     controls_.Label1->setText(QString::fromStdString(result.verdict));
+    webPage::announce(QStringLiteral("%1 %2\n%3\n%4").arg(kTotalMeaning, QString::fromStdString(result.number),
+                                                            controls_.Label1->text(), working));
 }
 
 calc::Texts Form1::readTexts() const
@@ -232,6 +237,7 @@ void Form1::endProgram()
     if (about_)
         about_->hide();
     hide();
+    webPage::ended();
     QCoreApplication::exit(0);
 }
 

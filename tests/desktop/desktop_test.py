@@ -31,18 +31,10 @@ gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
 import pieces as desktop_pieces  # noqa: E402
-from pieces import Pieces, StandInSession  # noqa: E402
+from pieces import Pieces, StandInSession, check, failures  # noqa: E402
 
 QUESTION = "How many improves for my next level?"
-failures = []
 pyatspi = None  # imported once the test's own buses are up
-
-
-def check(condition, what):
-    print(("ok      " if condition else "FAILED  ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-    return bool(condition)
 
 
 # ---- AT-SPI, as a screen reader reads it ----

@@ -18,6 +18,16 @@ import time
 
 MARK = "IMPROVES_DESKTOP_TEST"
 
+# The checks that failed so far; a test prints each check as it makes it.
+failures = []
+
+
+def check(condition, what):
+    print(("ok      " if condition else "FAILED  ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+    return bool(condition)
+
 
 def wait_for(probe, seconds=20, step=0.05, transient=()):
     """Polls probe() until it returns something true; returns that or None.

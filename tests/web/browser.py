@@ -1,0 +1,139 @@
+"""A static site served on 127.0.0.1 and headless Chromium driving it over
+the DevTools protocol, both started in the test's own runtime folder and
+process groups (see ../desktop/pieces.py) and ended with the test."""
+
+import base64
+import json
+import os
+import socket
+import sys
+import urllib.request
+
+import websocket
+
+sys.dont_write_bytecode = True  # importing pieces must leave no cache in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
+from pieces import Pieces, check, failures, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
+
+# What keeps a headless Chromium from reaching out: this machine's network is
+# closed, and the test needs none of it.
+QUIET = ["--headless=new", "--no-sandbox", "--no-first-run", "--no-default-browser-check",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--disable-quic", "--disable-extensions", "--enable-unsafe-swiftshader", "--mute-audio"]
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def serve(pieces, site):
+    """Serves the folder `site` on a free port of 127.0.0.1; returns its address."""
+    port = free_port()
+    pieces.start([sys.executable, "-m", "http.server", "--bind", "127.0.0.1", str(port), "--directory", site])
+
+    def answers():
+        try:
+            with socket.create_connection(("127.0.0.1", port), timeout=1):
+                return True
+        except OSError:
+            return False
+    if not wait_for(answers, seconds=20):
+        raise RuntimeError("the web server never answered")
+    return f"http://127.0.0.1:{port}"
+
+
+class Browser:
+    """One headless Chromium page, driven over the DevTools protocol."""
+
+    def __init__(self, pieces, width, height):
+        port = free_port()
+        env = dict(pieces.env, HOME=pieces.runtime)
+        profile = os.path.join(pieces.runtime, f"chromium-{port}")
+        pieces.start(["chromium", *QUIET, f"--user-data-dir={profile}", f"--remote-debugging-port={port}",
+                      "--remote-allow-origins=*", "about:blank"], env=env)
+
+        def page():
+            try:
+                with urllib.request.urlopen(f"http://127.0.0.1:{port}/json", timeout=2) as answer:
+                    return next((t for t in json.load(answer) if t.get("type") == "page"), None)
+            except OSError:
+                return None
+        target = wait_for(page, seconds=30, step=0.1)
+        if target is None:
+            raise RuntimeError("Chromium's DevTools never answered")
+        self.socket = websocket.create_connection(target["webSocketDebuggerUrl"], timeout=60)
+        self.next_id = 0
+        self.events = []
+        self.call("Page.enable")
+        self.call("Runtime.enable")
+        # First, or clicks land off by the window chrome.
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1, mobile=False)
+
+    def call(self, method, **params):
+        self.next_id += 1
+        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == self.next_id:
+                if "error" in message:
+                    raise RuntimeError(f"{method}: {message['error']}")
+                return message.get("result", {})
+            self.events.append(message)
+
+    def open(self, url):
+        self.call("Page.navigate", url=url)
+
+    def evaluate(self, expression):
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True)
+        return result.get("result", {}).get("value")
+
+    def screenshot(self, clip=None):
+        """The page's pixels as PNG bytes (of the rectangle x, y, width, height if given)."""
+        params = {"format": "png"}
+        if clip:
+            x, y, w, h = clip
+            params["clip"] = {"x": x, "y": y, "width": w, "height": h, "scale": 1}
+        return base64.b64decode(self.call("Page.captureScreenshot", **params)["data"])
+
+    def settle(self):
+        """Waits until the page has had a turn of its event loop and drawn a
+        frame: Qt takes the browser's input events in on its next turn, so a
+        key pressed before a click is taken in goes elsewhere."""
+        self.call("Runtime.evaluate", awaitPromise=True, expression=(
+            "new Promise(done => setTimeout(() => requestAnimationFrame(() => done()), 0))"))
+
+    def click(self, x, y, count=1):
+        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+            extra = {} if kind == "mouseMoved" else {"button": "left", "clickCount": count}
+            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, **extra)
+        self.settle()
+
+    KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "Tab": (9, ""), "Escape": (27, ""), "End": (35, "")}
+
+    def key(self, name, modifiers=0):  # modifiers: 2 is Ctrl
+        """Presses and releases a key as a keyboard does: `name` is a
+        character or one of KEYS."""
+        if name in self.KEYS:
+            number, text, code = *self.KEYS[name], name
+        else:
+            number, text = ord(name.upper()), name
+            code = f"Key{name.upper()}" if name.isalpha() else f"Digit{name}" if name.isdigit() else ""
+        event = {"key": name, "code": code, "windowsVirtualKeyCode": number, "modifiers": modifiers}
+        down = dict(event, type="keyDown")
+        if text and not modifiers:
+            down["text"] = text
+        self.call("Input.dispatchKeyEvent", **down)
+        self.call("Input.dispatchKeyEvent", type="keyUp", **event)
+        self.settle()
+
+    def type(self, text):
+        for ch in text:
+            self.key(ch)
+
+    def close(self):
+        try:
+            self.socket.close()
+        except OSError:
+            pass
