@@ -18,10 +18,8 @@ group, and is ended when the test ends, pass or fail.
 
 import os
 import re
-import signal
 import subprocess
 import sys
-import traceback
 
 sys.dont_write_bytecode = True  # importing pieces must leave no cache in the source tree
 
@@ -31,7 +29,7 @@ gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
 import pieces as desktop_pieces  # noqa: E402
-from pieces import Pieces, StandInSession, check, failures  # noqa: E402
+from pieces import Pieces, StandInSession, check, run_checks  # noqa: E402
 
 QUESTION = "How many improves for my next level?"
 pyatspi = None  # imported once the test's own buses are up
@@ -425,28 +423,12 @@ def main():
         touched = session.untouched()
         check(not touched, f"the session's own sockets are untouched (touched: {touched})")
         session.close()
-        print("failed: " + "; ".join(failures) if failures else "every check passed")
-        return 1 if failures else 0
 
-    def give_up(signum, _frame):
-        # An exception raised here could be swallowed by a GLib loop the
-        # test is waiting in: end everything from here instead.
-        check(False, f"the test ran to its end (stopped by {signal.Signals(signum).name}, "
-                     f"the deadline being {DEADLINE_SECONDS} s)")
-        os._exit(finish())
-
-    for signum in (signal.SIGALRM, signal.SIGTERM):
-        signal.signal(signum, give_up)
-    signal.alarm(DEADLINE_SECONDS)
-    try:
+    def body():
         start_session_bus(pieces)
         (run_x11 if kind == "x11" else run_wayland)(program, pieces, session)
-    except Exception as error:  # a check that could not run is a failed check
-        ours = [f for f in traceback.extract_tb(error.__traceback__) if f.filename == __file__]
-        where = f", line {ours[-1].lineno}" if ours else ""
-        check(False, f"the test ran to its end ({type(error).__name__}: {error}{where})")
-    signal.alarm(0)
-    return finish()
+
+    return run_checks(body, finish, DEADLINE_SECONDS, __file__)
 
 
 if __name__ == "__main__":

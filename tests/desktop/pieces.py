@@ -15,6 +15,7 @@ import socket
 import subprocess
 import tempfile
 import time
+import traceback
 
 MARK = "IMPROVES_DESKTOP_TEST"
 
@@ -27,6 +28,37 @@ def check(condition, what):
     if not condition:
         failures.append(what)
     return bool(condition)
+
+
+def run_checks(body, finish, deadline_seconds, script):
+    """Runs body() to its end, or to the deadline (well inside ctest's own:
+    a test that ctest has to kill cannot end what it started); an exception
+    or the deadline is a failed check. Then finish() ends what the test
+    started; returns the exit status. `script` is the test's file, whose
+    line an exception is reported from."""
+    def report():
+        finish()
+        print("failed: " + "; ".join(failures) if failures else "every check passed")
+        return 1 if failures else 0
+
+    def give_up(signum, _frame):
+        # An exception raised here could be swallowed by an event loop the
+        # test is waiting in: end everything from here instead.
+        check(False, f"the test ran to its end (stopped by {signal.Signals(signum).name}, "
+                     f"the deadline being {deadline_seconds} s)")
+        os._exit(report())
+
+    for signum in (signal.SIGALRM, signal.SIGTERM):
+        signal.signal(signum, give_up)
+    signal.alarm(deadline_seconds)
+    try:
+        body()
+    except Exception as error:  # a check that could not run is a failed check
+        ours = [f for f in traceback.extract_tb(error.__traceback__) if f.filename == script]
+        where = f", line {ours[-1].lineno}" if ours else ""
+        check(False, f"the test ran to its end ({type(error).__name__}: {error}{where})")
+    signal.alarm(0)
+    return report()
 
 
 def wait_for(probe, seconds=20, step=0.05, transient=()):

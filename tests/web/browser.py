@@ -13,7 +13,7 @@ import websocket
 
 sys.dont_write_bytecode = True  # importing pieces must leave no cache in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
-from pieces import Pieces, check, failures, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
+from pieces import Pieces, check, run_checks, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
 
 # What keeps a headless Chromium from reaching out: this machine's network is
 # closed, and the test needs none of it.
