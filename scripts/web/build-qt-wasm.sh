@@ -2,12 +2,13 @@
 # Builds qt-6.4.2-wasm-lean.tar.xz: Qt 6.4.2 (Core, Gui, Widgets, OpenGL, Test; the wasm platform) built
 # statically for WebAssembly with Debian 12's emscripten 3.1.6 (Qt 6.4 names 3.1.14: configure only
 # warns), from Debian's own qt6-base source and the host Qt tools of qt6-base-dev (QT_HOST_PATH=/usr).
-# No source patch. The shared toolchain's recipe, less the Qt features the calculator does not use
+# One source patch (an include). The shared toolchain's recipe, less the Qt features the calculator does not use
 # (the last switches below), which the web page would otherwise download. Without precompiled
 # headers: Qt's own include every header of a module, also those of features turned off. About 25
 # minutes on 2 cores. Run as root on Debian 12.
 # usage: build-qt-wasm.sh [WORK_DIR]   -> WORK_DIR/qt-6.4.2-wasm-lean.tar.xz
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 work=${1:-$PWD/qt-wasm}
 name=qt-6.4.2-wasm-lean
 mkdir -p "$work" && cd "$work"
@@ -22,7 +23,12 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
 
 [ -f qt6-base_6.4.2+dfsg.orig.tar.xz ] || apt-get source --download-only qt6-base=6.4.2+dfsg-10
 src=qtbase-everywhere-src-6.4.2
-[ -d "$src" ] || tar xJf qt6-base_6.4.2+dfsg.orig.tar.xz
+if [ ! -d "$src" ]; then
+  tar xJf qt6-base_6.4.2+dfsg.orig.tar.xz
+  # Built without precompiled headers, one wasm source misses an include that the precompiled
+  # header gave it.
+  patch -d "$src" -p1 < "$here/qt-6.4.2-wasm-includes.patch"
+fi
 
 # Qt's wasm CMake code expects an emsdk layout: it reads $EMSDK/.emscripten and runs
 # $EMSDK/upstream/emscripten/emcc. Debian installs emscripten under /usr/share/emscripten; a folder of
@@ -71,7 +77,7 @@ cmake -G Ninja -S "$src" -B build \
   -DFEATURE_imageformat_bmp=OFF -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF \
   -DFEATURE_systemtrayicon=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_tabletevent=OFF \
   -DFEATURE_xmlstream=OFF -DFEATURE_xmlstreamreader=OFF \
-  -DFEATURE_xmlstreamwriter=OFF -DFEATURE_mimetype=OFF \
+  -DFEATURE_xmlstreamwriter=OFF \
   -DFEATURE_jalalicalendar=OFF -DFEATURE_hijricalendar=OFF \
   -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_timezone=OFF -DFEATURE_commandlineparser=OFF \
   -DFEATURE_sharedmemory=OFF -DFEATURE_systemsemaphore=OFF -DFEATURE_settings=OFF \
