@@ -33,7 +33,7 @@ for candidate in "../shared/toolchains/$name.tar.xz" "$cache/$name.tar.xz"; do
 done
 if [ -z "$tarball" ]; then
     echo "No $name.tar.xz in ../shared/toolchains or $cache: building Qt for WebAssembly"
-    echo "from Debian's qt6-base source (about 20 minutes on 2 cores; once for this machine)."
+    echo "from Debian's qt6-base source (about 10 minutes on 2 cores; once for this machine)."
     start=$(date +%s)
     scripts/web/build-qt-wasm.sh "$PWD/build/qt-wasm-work"
     mkdir -p "$cache"

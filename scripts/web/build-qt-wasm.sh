@@ -4,7 +4,7 @@
 # warns), from Debian's own qt6-base source and the host Qt tools of qt6-base-dev (QT_HOST_PATH=/usr).
 # One source patch (an include). The shared toolchain's recipe, less the Qt features the calculator does not use
 # (the last switches below), which the web page would otherwise download. Without precompiled
-# headers: Qt's own include every header of a module, also those of features turned off. About 25
+# headers: Qt's own include every header of a module, also those of features turned off. About 10
 # minutes on 2 cores. Run as root on Debian 12.
 # usage: build-qt-wasm.sh [WORK_DIR]   -> WORK_DIR/qt-6.4.2-wasm-lean.tar.xz
 set -euo pipefail
@@ -77,7 +77,7 @@ cmake -G Ninja -S "$src" -B build \
   -DFEATURE_imageformat_bmp=OFF -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF \
   -DFEATURE_systemtrayicon=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_tabletevent=OFF \
   -DFEATURE_xmlstream=OFF -DFEATURE_xmlstreamreader=OFF \
-  -DFEATURE_xmlstreamwriter=OFF \
+  -DFEATURE_xmlstreamwriter=OFF -DFEATURE_mimetype_database=OFF \
   -DFEATURE_jalalicalendar=OFF -DFEATURE_hijricalendar=OFF \
   -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_timezone=OFF -DFEATURE_commandlineparser=OFF \
   -DFEATURE_sharedmemory=OFF -DFEATURE_systemsemaphore=OFF -DFEATURE_settings=OFF \
