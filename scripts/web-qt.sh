@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 name=qt-6.4.2-wasm-lean
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/improves-calc
+cache=${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/improves-calc
 mkdir -p build
 
 # Debian installs emscripten under /usr/share/emscripten; Qt reads
