@@ -213,11 +213,11 @@ void Form1::apply(const calc::Result &result)
     const QString working = QString::fromStdString(result.workingText);
     controls_.lblTotal->setToolTip(working);
     controls_.lblTotal->setAccessibleDescription(QStringLiteral("%1\n%2").arg(kTotalMeaning, working));
-    controls_.lblTotal->setText(QString::fromStdString(result.number));
+    const QString number = QString::fromStdString(result.number), verdict = QString::fromStdString(result.verdict);
+    controls_.lblTotal->setText(number);
     setWindowTitle(QString::fromStdString(result.title));
-    controls_.Label1->setText(QString::fromStdString(result.verdict));
-    webPage::announce(QStringLiteral("%1 %2\n%3\n%4").arg(kTotalMeaning, QString::fromStdString(result.number),
-                                                            controls_.Label1->text(), working));
+    controls_.Label1->setText(verdict);
+    webPage::announceResult(kTotalMeaning, number, verdict, working);
 }
 
 calc::Texts Form1::readTexts() const

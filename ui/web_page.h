@@ -30,8 +30,18 @@ inline void tell([[maybe_unused]] const char *function, [[maybe_unused]] const Q
 // The main window's title, as the page's title.
 inline void setTitle(const QString &title) { tell("setTitle", title); }
 
-// Words for a screen reader, once each: a new result, or a report.
+// Words for a screen reader, once each: a report.
 inline void announce(const QString &text) { tell("announce", text); }
+
+// A new result, its verdict and its working, once each; put together only
+// in a page, where someone hears them.
+inline void announceResult([[maybe_unused]] const QString &meaning, [[maybe_unused]] const QString &number,
+                           [[maybe_unused]] const QString &verdict, [[maybe_unused]] const QString &working)
+{
+#ifdef Q_OS_WASM
+    announce(QStringLiteral("%1 %2\n%3\n%4").arg(meaning, number, verdict, working));
+#endif
+}
 
 // The program has ended: the page says how to start it again.
 inline void ended() { tell("ended", QString()); }

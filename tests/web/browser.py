@@ -110,7 +110,7 @@ class Browser:
             self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, **extra)
         self.settle()
 
-    KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "Tab": (9, ""), "Escape": (27, ""), "End": (35, "")}
+    KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, "")}
 
     def key(self, name, modifiers=0):  # modifiers: 2 is Ctrl
         """Presses and releases a key as a keyboard does: `name` is a
