@@ -47,6 +47,7 @@ const FailureRow kFailureTableRows[] = {
     FailureRow{"IntellectBlank", "  ", 3, "1", "1", "1", false, txtInt, none},
     FailureRow{"IntellectLetters", "abc", 3, "1", "1", "1", false, txtInt, none},
     FailureRow{"Intellect40000", "40000", 3, "1", "1", "1", true, txtInt, none},
+    FailureRow{"IntellectJustBelowRange", "-32769", 3, "1", "1", "1", true, txtInt, none},
     FailureRow{"Spell1Letters", "20", 3, "x", "1", "1", false, Spell1, none},
     FailureRow{"Spell1EmptyOneSpell", "20", 1, "", "X", "X", false, Spell1, none},
     FailureRow{"Spell1OutOfRange", "20", 3, "-32769", "1", "1", true, Spell1, none},
@@ -57,12 +58,16 @@ const FailureRow kFailureTableRows[] = {
     FailureRow{"TwoSpellsSecondOutOfRange", "20", 2, "5", "40000", "X", true, Spell2, none},
     FailureRow{"TwoSpellsRoundedOverflows", "20", 2, "32767", "1", "X", true, none, none},
     FailureRow{"TwoSpellsRoundedUnderflows", "20", 2, "-32768", "-1", "X", true, none, none},
+    FailureRow{"TwoSpellsHalfRoundsIntoOverflow", "20", 2, "0", "21845", "X", true, none, none}, // 32767.5
     FailureRow{"ThreeSpellsBothBadSecondReported", "20", 3, "5", "a", "b", false, Spell2, none},
     FailureRow{"ThreeSpellsThirdEmpty", "20", 3, "5", "1", "", false, Spell3, none},
     FailureRow{"ThreeSpellsThirdOutOfRange", "20", 3, "5", "1", "-40000", true, Spell3, none},
     FailureRow{"ThreeSpellsSumOverflows", "20", 3, "32767", "1", "0", true, none, none},
     FailureRow{"ThreeSpellsSecondAdditionOverflows", "20", 3, "32000", "700", "100", true, none, none},
+    FailureRow{"ThreeSpellsSumUnderflows", "20", 3, "-32768", "-1", "0", true, none, none},
     FailureRow{"CreditTakenOffOverflows", "20", 3, "-32768", "0", "0", true, none, none},
+    // This window needs 164: a credit of -32603 leaves the most a number holds.
+    FailureRow{"CreditTakenOffOneBeyondTheMost", "20", 3, "-32604", "0", "0", true, none, none},
     FailureRow{"ClampedHighStaysWrittenBeforeLastStep", "51", 3, "-32768", "0", "0", true, none, "50"},
     FailureRow{"IntellectBelowRangeNothingWritten", "-40000", 3, "1", "1", "1", true, txtInt, none},
 };

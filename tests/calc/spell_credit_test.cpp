@@ -41,6 +41,8 @@ const CreditRow kCreditTableRows[] = {
     CreditRow{"TwoSpells_41_33", 2, "41", "33", "X", 90},
     CreditRow{"TwoSpells_Minus1_Minus1", 2, "-1", "-1", "X", -2},
     CreditRow{"TwoSpellsLargeHalfToEven", 2, "32765", "1", "X", 32766},
+    CreditRow{"TwoSpells_1_Minus3_HalfToEvenIsMinusFour", 2, "1", "-3", "X", -4},
+    CreditRow{"ThreeSpellsLeaveTheMostTheNumberHolds", 3, "-32568", "0", "0", -32568},
     CreditRow{"BeforeLoadNoCount_OnlySpell1Read", 0, "7", "X", "X", 0},
 };
 INSTANTIATE_TEST_SUITE_P(SpellCredit, CreditTable, ::testing::ValuesIn(kCreditTableRows), RowName{});

@@ -83,6 +83,8 @@ const WorkingRow kWorkingTableRows[] = {
                {0, 199, -90}, "= 89.5, a half rounded to the even 90", "199 - 90 = 109 improves left"},
     WorkingRow{"TwoSpells_NegativeHalf", "1", {}, "Select School", 2, {"-1", "-1", "X"},
                {0, 199, 2}, "(-1) + 1.5 \u00d7 (-1) = -2.5, a half rounded to the even -2", "199 + 2 = 201 improves left"},
+    WorkingRow{"TwoSpells_MinusHalf", "1", {}, "Select School", 2, {"1", "-1", "X"},
+               {0, 199, 0}, "1 + 1.5 \u00d7 (-1) = -0.5, a half rounded to the even 0", "199 = 199 improves left"},
     WorkingRow{"NegativePercents", "1", {}, "Select School", 3, {"-5", "1", "1"},
                {0, 199, 3}, "(-5) + 1 + 1 = -3", "199 + 3 = 202 improves left"},
     WorkingRow{"OneLeft", "40", {}, "Select School", 3, {"30", "30", "26"},
