@@ -3,7 +3,6 @@
 #include "window_test_support.h"
 
 #include <QAccessible>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -84,29 +83,6 @@ private slots:
         QCOMPARE(info->childCount(), 4);
         for (int i = 0; i < info->childCount(); ++i)
             QVERIFY(!info->child(i)->text(QAccessible::Name).isEmpty());
-    }
-
-    // Screen readers and switch access select with the Toggle action: the
-    // result must follow as it does for a click.
-    void toggleActionSelectsAsAClickDoes_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("number");
-        QTest::newRow("Kraanan, Level Six") << "Kraanan_6" << "266";
-        QTest::newRow("Faren, Level Three") << "Faren_3" << "224";
-        QTest::newRow("One spell") << "spells_1" << "196";
-    }
-    void toggleActionSelectsAsAClickDoes()
-    {
-        QFETCH(QString, option);
-        QFETCH(QString, number);
-        auto *button = form_->findChild<QAbstractButton *>(option);
-        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(button);
-        QVERIFY(iface->actionInterface());
-        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(button->isChecked());
-        QCOMPARE(form_->findChild<QLabel *>("lblTotal")->text(), number);
-        QCOMPARE(form_->findChild<QLineEdit *>("Spell2")->isEnabled(), option != "spells_1");
     }
 
     // Qt drops accessibility events when no bridge is active, as offscreen:
