@@ -106,7 +106,7 @@ private slots:
         typeAndEnter("Spell1", "40");
         QCOMPARE(form_->findChild<QLabel *>("lblTotal")->text(), QString("157"));
         QTRY_VERIFY(!openReport());
-        QTest::qWait(20); // a queued report, were one left, would open now
+        QVERIFY(drainEvents());
         QVERIFY(!openReport());
         QCOMPARE(box("Spell1")->selectedText(), QString());
 

@@ -209,8 +209,7 @@ private slots:
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             // The sessions compare state, not pixels: painting after every
-            // action was most of their time. Each session's last state is
-            // still painted, below.
+            // action was most of their time.
             form.setUpdatesEnabled(false);
             const PlayerControls controls(form);
             model::Model m;
@@ -243,8 +242,6 @@ private slots:
                 if (n > 0)
                     ++played;
             }
-            form.setUpdatesEnabled(true);
-            QVERIFY(!form.grab().isNull());
         }
         qInfo("%d sequences from seed %d, %ld events, no divergence", sequences, firstSeed, played);
     }

@@ -1,5 +1,7 @@
 #include "window_test_support.h"
 
+#include <QAbstractEventDispatcher>
+
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -19,6 +21,17 @@ std::map<std::string, SuiteRun> &suites()
 bool registerSuite(const char *name, SuiteRun run)
 {
     return suites().emplace(name, run).second;
+}
+
+bool drainEvents()
+{
+    // Each turn may queue more; a loop that never runs dry is a fault too.
+    for (int turn = 0; turn < 100; ++turn) {
+        QCoreApplication::sendPostedEvents();
+        if (!QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents))
+            return true;
+    }
+    return false;
 }
 
 void WindowTest::init() { openForm(); }

@@ -25,6 +25,11 @@ inline QStringList reported(const QSignalSpy &spy)
     return messages;
 }
 
+// Runs the event loop until it has nothing left to do now, so that whatever
+// was queued (a report opens from the loop) has happened: "nothing more
+// happens" without a window of time. False if the loop never ran dry.
+bool drainEvents();
+
 // A fresh main window, shown, for every test function, with its failure
 // reports recorded.
 class WindowTest : public QObject {
