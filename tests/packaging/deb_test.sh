@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
 # Builds the .deb, unpacks it into a throwaway root and runs its program.
-# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT VERSION EXIT_X EXIT_Y
+# usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT VERSION PLACES...
+#   (PLACES: what smoke.sh takes after the screenshot)
 set -euo pipefail
 build=$1
 smoke=$2
 version=$3
-exit_button=("$4" "$5")
+places=("${@:4}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(ls "$work"/out/*.deb)
 echo "built $(basename "$deb")"
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "wrong version"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Section)" = "utils" ] || { echo "wrong section"; exit 1; }
 # Debian's own checks, at their default profile: no error and no warning.
-lintian --fail-on error,warning "$deb"
+timeout 120 lintian --fail-on error,warning "$deb"
 echo "lintian: clean"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -33,4 +34,4 @@ if grep -Eq '_test|bench' "$work/contents"; then
 fi
 
 dpkg -x "$deb" "$work/root"
-"$smoke" "$work/root/usr/bin/improves-calc" "$work/deb-screenshot.png" "${exit_button[@]}"
+"$smoke" "$work/root/usr/bin/improves-calc" "$work/deb-screenshot.png" "${places[@]}"

@@ -20,10 +20,10 @@ packages() {
     # The installer is made while the zip is made and read. It is compressed
     # with zlib rather than the shipped lzma: the same installer script and
     # files in half the time (lzma alone took 14 s).
-    cpack --config "$build/CPackConfig.cmake" -G NSIS -D CPACK_NSIS_COMPRESSOR=zlib -B "$work/nsis" \
+    timeout 120 cpack --config "$build/CPackConfig.cmake" -G NSIS -D CPACK_NSIS_COMPRESSOR=zlib -B "$work/nsis" \
         >"$work/nsis.log" 2>&1 &
     nsis=$!
-    cpack --config "$build/CPackConfig.cmake" -G ZIP -B "$work/out" >"$work/zip.log" 2>&1 ||
+    timeout 120 cpack --config "$build/CPackConfig.cmake" -G ZIP -B "$work/out" >"$work/zip.log" 2>&1 ||
         { cat "$work/zip.log"; fail "cpack ZIP"; }
     zip=$(ls "$work"/out/*.zip)
     echo "built $(basename "$zip")"
@@ -77,7 +77,7 @@ in_wine() {
     local installer=$1 version=$2
     calc= # global: the trap reads it at exit
     trap '[ -n "$calc" ] && kill "$calc" 2>/dev/null || true' EXIT
-    wine "$installer" /S && wineserver -w
+    timeout 60 wine "$installer" /S && timeout 30 wineserver -w
     home="$WINEPREFIX/drive_c/Program Files/Improves Calculator"
     for f in improves-calc.exe Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe; do
         [ -f "$home/$f" ] || fail "not installed: $f"
@@ -91,7 +91,7 @@ in_wine() {
     echo "installed, with a Start-menu shortcut and an uninstall entry"
 
     # The installed program on the windows platform: its X window's title, then Exit.
-    wine "$home/improves-calc.exe" &
+    timeout 60 wine "$home/improves-calc.exe" &
     calc=$!
     title='196 How many improves for my next level?'
     window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title//\?/\\?}\$" | head -n 1) || fail "no window titled \"$title\""
@@ -109,7 +109,7 @@ in_wine() {
     [ "$status" -eq 0 ] || fail "exit status $status"
     echo "title \"$title\"; Exit ends it with 0"
 
-    wine "$home/Uninstall.exe" /S "_?=C:\\Program Files\\Improves Calculator" && wineserver -w
+    timeout 60 wine "$home/Uninstall.exe" /S "_?=C:\\Program Files\\Improves Calculator" && timeout 30 wineserver -w
     [ ! -e "$home/improves-calc.exe" ] || fail "uninstall left the program"
     [ -z "$(uninstall_entry)" ] || fail "uninstall left its entry"
     echo "uninstalled"

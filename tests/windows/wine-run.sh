@@ -5,6 +5,8 @@
 #   usage: wine-run.sh PROGRAM.exe [ARGS...]
 #          wine-run.sh --template   (only make the template, ahead of the tests)
 #   WINE_RUN_XVFB=1   run on a private X server (the windows platform needs one)
+#   WINE_RUN_TIMEOUT  seconds before the run is stopped (180), inside ctest's
+#                     own limit, so that this script still ends Wine
 #   WINE_RUN_RAW=1    run COMMAND [ARGS...] itself in the prepared prefix, for
 #                     scripts that call wine several times
 # The prefix is a linked copy of a template made once beside the build
@@ -29,8 +31,8 @@ mkdir -p "$build"
     flock 9
     if [ ! -f "$template/system.reg" ]; then
         rm -rf "$template.new"
-        WINEPREFIX=$template.new wineboot -i >/dev/null 2>&1
-        WINEPREFIX=$template.new wineserver -w
+        WINEPREFIX=$template.new timeout 120 wineboot -i >/dev/null 2>&1
+        WINEPREFIX=$template.new timeout 60 wineserver -w
         mv "$template.new" "$template"
     fi
 ) 9>"$build/wine-template.lock"
@@ -59,7 +61,8 @@ export WINEPATH="$(winpath "$qt/bin");$(winpath "$(mingw_runtime)");$(winpath /u
 
 run=(wine)
 [ "${WINE_RUN_RAW:-}" = 1 ] && run=()
-[ "${WINE_RUN_XVFB:-}" = 1 ] && run=(xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}")
+[ "${WINE_RUN_XVFB:-}" = 1 ] && run=("$here/../private-x.sh" 1024x768x24 "${run[@]}")
 status=0
-"${run[@]}" "$@" || status=$?
+timeout --kill-after=10 "${WINE_RUN_TIMEOUT:-180}" "${run[@]}" "$@" || status=$?
+[ "$status" -eq 124 ] && echo "wine-run.sh: stopped after ${WINE_RUN_TIMEOUT:-180} s" >&2
 exit "$status"
