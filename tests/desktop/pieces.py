@@ -129,6 +129,11 @@ class Pieces:
         self.env.pop("DISPLAY", None)
         self.env.pop("WAYLAND_DISPLAY", None)
         self.processes = []
+        self.enders = []
+
+    def on_end(self, ender):
+        """ender() is called when the pieces end, before the processes are."""
+        self.enders.append(ender)
 
     def start(self, args, env=None, **kwargs):
         kwargs.setdefault("stdout", subprocess.DEVNULL)
@@ -162,6 +167,8 @@ class Pieces:
 
     def end(self):
         """Ends every group, gently first; returns what would not end."""
+        for ender in self.enders:
+            ender()
         for sig in (signal.SIGTERM, signal.SIGKILL):
             for p in reversed(self.processes):
                 try:

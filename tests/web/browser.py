@@ -3,10 +3,13 @@ the DevTools protocol, both started in the test's own runtime folder and
 process groups (see ../desktop/pieces.py) and ended with the test."""
 
 import base64
+import functools
+import http.server
 import json
 import os
-import socket
 import sys
+import tempfile
+import threading
 import urllib.request
 
 import websocket
@@ -22,43 +25,39 @@ QUIET = ["--headless=new", "--no-sandbox", "--no-first-run", "--no-default-brows
          "--disable-quic", "--disable-extensions", "--enable-unsafe-swiftshader", "--mute-audio"]
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
 
 
 def serve(pieces, site):
-    """Serves the folder `site` on a free port of 127.0.0.1; returns its address."""
-    port = free_port()
-    pieces.start([sys.executable, "-m", "http.server", "--bind", "127.0.0.1", str(port), "--directory", site])
-
-    def answers():
-        try:
-            with socket.create_connection(("127.0.0.1", port), timeout=1):
-                return True
-        except OSError:
-            return False
-    if not wait_for(answers, seconds=20):
-        raise RuntimeError("the web server never answered")
-    return f"http://127.0.0.1:{port}"
+    """Serves the folder `site` on 127.0.0.1 until the pieces end; returns
+    its address. The port is the one the system gives the listening socket,
+    so that runs side by side cannot both take it."""
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    pieces.on_end(server.shutdown)
+    return f"http://127.0.0.1:{server.server_address[1]}"
 
 
 class Browser:
     """One headless Chromium page, driven over the DevTools protocol."""
 
     def __init__(self, pieces, width, height):
-        port = free_port()
         env = dict(pieces.env, HOME=pieces.runtime)
-        profile = os.path.join(pieces.runtime, f"chromium-{port}")
-        pieces.start(["chromium", *QUIET, f"--user-data-dir={profile}", f"--remote-debugging-port={port}",
+        profile = tempfile.mkdtemp(prefix="chromium-", dir=pieces.runtime)
+        # Port 0: Chromium takes a free port and writes it into the profile.
+        pieces.start(["chromium", *QUIET, f"--user-data-dir={profile}", "--remote-debugging-port=0",
                       "--remote-allow-origins=*", "about:blank"], env=env)
 
         def page():
             try:
+                with open(os.path.join(profile, "DevToolsActivePort")) as f:
+                    port = int(f.readline())
                 with urllib.request.urlopen(f"http://127.0.0.1:{port}/json", timeout=2) as answer:
                     return next((t for t in json.load(answer) if t.get("type") == "page"), None)
-            except OSError:
+            except (OSError, ValueError):
                 return None
         target = wait_for(page, seconds=30, step=0.1)
         if target is None:
