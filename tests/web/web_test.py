@@ -272,6 +272,9 @@ def main():
         check(not left, f"nothing the test started is left running (left: {left})")
 
     def body():
+        gzipped = sum(len(subprocess.run(["gzip", "-9c", os.path.join(site, name)], capture_output=True,
+                                         check=True).stdout) for name in os.listdir(site))
+        check(gzipped <= 3_000_000, f"the site is at most 3 MB after gzip -9 ({gzipped} bytes)")
         layout = Layout(source)
         url = serve(pieces, site)
         browser = Browser(pieces, WIDTH, HEIGHT)
