@@ -27,6 +27,15 @@ if(IMPROVES_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
         CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime ${IMPROVES_CCACHE})
 endif()
 
+# Qt's and GoogleTest's CMake code checks four things of the web's C
+# library on every fresh configure, each by linking a WebAssembly program
+# (2 s apiece, most of configuring). Emscripten's library has all four.
+if(EMSCRIPTEN)
+    foreach(check HAVE_STDATOMIC HAVE_GETTIME HAVE_EGL CMAKE_HAVE_LIBC_PTHREAD)
+        set(${check} 1 CACHE INTERNAL "Emscripten's C library has it")
+    endforeach()
+endif()
+
 # Qt's widget headers, parsed once for `target` (the window library) rather
 # than in each of its files.
 function(improves_precompile_qt_headers target)
@@ -62,9 +71,12 @@ function(improves_skip_moc_collection target)
 endfunction()
 
 # Test scaffolding gains nothing from optimisation but compile time: the
-# tests at -O1 (GoogleTest for Windows at -O0), while the code under test
-# keeps the build's own flags. LEVEL is 0 or 1.
+# tests at -O1 (GoogleTest for Windows and the web at -O0), while the code
+# under test keeps the build's own flags. LEVEL is 0 or 1.
 function(improves_test_scaffolding level)
+    if(EMSCRIPTEN)
+        set(level 0) # node runs the tables in a second either way
+    endif()
     foreach(target ${ARGN})
         target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O${level}>)
         if(EMSCRIPTEN)
