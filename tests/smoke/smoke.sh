@@ -22,9 +22,9 @@ env -u QT_QPA_PLATFORM "$program" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-# --onlyvisible waits for the window to be mapped; there is no window
-# manager here, so nothing will ever activate it.
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -n 1)
+# Visible: mapped. There is no window manager here, so nothing will ever
+# activate it.
+window=$("$(dirname "$0")/../find-window.sh" "$title" 30) || { echo "no window titled $title"; exit 1; }
 echo "window $window is up"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 

@@ -94,7 +94,7 @@ in_wine() {
     timeout 60 wine "$home/improves-calc.exe" &
     calc=$!
     title='196 How many improves for my next level?'
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title//\?/\\?}\$" | head -n 1) || fail "no window titled \"$title\""
+    window=$("$(dirname "$0")/../find-window.sh" "^${title//\?/\\?}\$" 60) || fail "no window titled \"$title\""
     grep -qF "\"$title\"" <<<"$(xprop -id "$window" _NET_WM_NAME WM_NAME)" || fail "X window title"
     # Without a window manager, any frame Wine draws lies inside the X window:
     # the client area sits at its bottom, between equal borders.
