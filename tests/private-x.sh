@@ -36,4 +36,8 @@ mkdir -m 700 "$private/runtime"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 status=0
 DISPLAY=:$display XDG_RUNTIME_DIR=$private/runtime "$@" || status=$?
+if [ "$status" -ne 0 ] && [ -s "$private/xvfb.log" ]; then
+    echo "(the X server :$display said:)" >&2
+    cat "$private/xvfb.log" >&2
+fi
 exit "$status"
