@@ -4,6 +4,10 @@
 # display), and ends the server when COMMAND ends, whatever happens.
 # Xvfb picks a free display itself (-displayfd), so that runs side by side
 # cannot both take the same one, as picking a number beforehand could.
+# -noreset: without it the server resets whenever its last client leaves,
+# and drops any client still connecting at that moment ("Connection reset
+# by peer"); a window search that comes and goes while the program starts
+# is just such a last client.
 # usage: private-x.sh WIDTHxHEIGHTxDEPTH COMMAND [ARGS...]
 set -euo pipefail
 screen=$1
@@ -18,7 +22,7 @@ end() {
 }
 trap end EXIT
 
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$private/display" 2>"$private/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$private/display" 2>"$private/xvfb.log" &
 server=$!
 for _ in $(seq 300); do
     grep -q . "$private/display" 2>/dev/null && break

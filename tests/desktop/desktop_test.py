@@ -306,7 +306,10 @@ def start_accessibility_bus(pieces, env):
 
 def run_x11(program, pieces, session):
     display_pipe = os.pipe()
-    pieces.start(["Xvfb", "-displayfd", str(display_pipe[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    # -noreset: a server that resets when its last client leaves drops one
+    # still connecting (the reason is told in private-x.sh).
+    pieces.start(["Xvfb", "-displayfd", str(display_pipe[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                  "-noreset"],
                  pass_fds=[display_pipe[1]])
     os.close(display_pipe[1])
     display = ":" + os.read(display_pipe[0], 16).decode().strip()
