@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes Qt for WebAssembly ready at build/qt-wasm, the path the web preset's
 # toolchain file names, with the emsdk-layout folder of links that Qt's
-# CMake code expects at build/emsdk.
+# CMake code expects at build/emsdk (scripts/web/toolchain.sh).
 #
 # The page downloads all of Qt it links, so it uses Qt built without the
 # features the calculator does not use (scripts/web/build-qt-wasm.sh). That
@@ -10,20 +10,13 @@
 # here from Debian's qt6-base source and kept in the cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-name=qt-6.4.2-wasm-lean
+source scripts/web/toolchain.sh
+name=$qt_wasm
 cache=${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/improves-calc
 mkdir -p build
+emsdk_links build/emsdk
 
-# Debian installs emscripten under /usr/share/emscripten; Qt reads
-# $EMSDK/.emscripten and runs $EMSDK/upstream/emscripten/emcc.
-emsdk=build/emsdk
-mkdir -p "$emsdk/upstream/emscripten"
-echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$emsdk/.emscripten"
-ln -sfn /usr/bin/emcc "$emsdk/upstream/emscripten/emcc"
-ln -sfn /usr/share/emscripten/cmake "$emsdk/upstream/emscripten/cmake"
-ln -sfn /usr/share/emscripten/emranlib.py "$emsdk/upstream/emscripten/emranlib.py"
-
-[ -f build/qt-wasm/lib/cmake/Qt6/qt.toolchain.cmake ] && exit 0
+[ -f "build/$qt_wasm_link/lib/cmake/Qt6/qt.toolchain.cmake" ] && exit 0
 tarball=
 for candidate in "../shared/toolchains/$name.tar.xz" "$cache/$name.tar.xz"; do
     if [ -f "$candidate" ]; then
@@ -44,4 +37,4 @@ fi
 echo "Unpacking Qt for WebAssembly from $tarball"
 rm -rf "build/$name"
 tar -xJf "$tarball" -C build
-ln -sfn "$name" build/qt-wasm
+ln -sfn "$name" "build/$qt_wasm_link"

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Builds qt-6.4.2-wasm-lean.tar.xz: Qt 6.4.2 (Core, Gui, Widgets, OpenGL, Test; the wasm platform) built
+# Builds Qt for WebAssembly as the tarball toolchain.sh names: Qt 6.4.2 (Core, Gui, Widgets, OpenGL, Test; the wasm platform) built
 # statically for WebAssembly with Debian 12's emscripten 3.1.6 (Qt 6.4 names 3.1.14: configure only
 # warns), from Debian's own qt6-base source and the host Qt tools of qt6-base-dev (QT_HOST_PATH=/usr).
 # One source patch (an include). The shared toolchain's recipe, less the Qt features the calculator does not use
 # (the last switches below), which the web page would otherwise download. Without precompiled
 # headers: Qt's own include every header of a module, also those of features turned off. About 10
 # minutes on 2 cores. Run as root on Debian 12.
-# usage: build-qt-wasm.sh [WORK_DIR]   -> WORK_DIR/qt-6.4.2-wasm-lean.tar.xz
+# usage: build-qt-wasm.sh [WORK_DIR]   -> WORK_DIR/<name>.tar.xz
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=${1:-$PWD/qt-wasm}
-name=qt-6.4.2-wasm-lean
+source "$here/toolchain.sh"
+name=$qt_wasm
 mkdir -p "$work" && cd "$work"
 
 # deb-src for Debian's archive, so that apt-get source finds qt6-base.
@@ -30,17 +31,11 @@ if [ ! -d "$src" ]; then
   patch -d "$src" -p1 < "$here/qt-6.4.2-wasm-includes.patch"
 fi
 
-# Qt's wasm CMake code expects an emsdk layout: it reads $EMSDK/.emscripten and runs
-# $EMSDK/upstream/emscripten/emcc. Debian installs emscripten under /usr/share/emscripten; a folder of
-# links stands in for the emsdk. Programs built with this Qt need EMSDK pointing at such a folder too
-# (or -DQT_CHAINLOAD_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake).
-emsdk=$work/emsdk
-mkdir -p "$emsdk/upstream/emscripten"
-echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" > "$emsdk/.emscripten"
-ln -sfn /usr/bin/emcc "$emsdk/upstream/emscripten/emcc"
-ln -sfn /usr/share/emscripten/cmake "$emsdk/upstream/emscripten/cmake"
-ln -sfn /usr/share/emscripten/emranlib.py "$emsdk/upstream/emscripten/emranlib.py"
-export EMSDK=$emsdk
+# Qt's wasm CMake code runs emcc through an emsdk layout (toolchain.sh). Programs built with this Qt
+# need EMSDK pointing at one too (or
+# -DQT_CHAINLOAD_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake).
+emsdk_links "$work/emsdk"
+export EMSDK=$work/emsdk
 # A node that is not Debian's own does not search Debian's node modules (acorn, which emcc's -O2 uses).
 export NODE_PATH=/usr/share/nodejs
 
