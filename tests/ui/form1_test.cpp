@@ -42,16 +42,6 @@ class Form1Test : public WindowTest {
     Q_OBJECT
 
 private:
-    template <class T>
-    T *find(const QString &name) const
-    {
-        T *widget = form_->findChild<T *>(name);
-        if (!widget)
-            qFatal("no control named %s", qPrintable(name));
-        return widget;
-    }
-    QLineEdit *box(const QString &name) const { return find<QLineEdit>(name); }
-    QString total() const { return find<QLabel>("lblTotal")->text(); }
     QString verdict() const { return find<QLabel>("Label1")->text(); }
     QString title() const { return form_->windowTitle(); }
 

@@ -15,8 +15,7 @@ class KeyboardTest : public WindowTest {
 
 
 private:
-    QRadioButton *option(const QString &name) const { return form_->findChild<QRadioButton *>(name); }
-    QString total() const { return form_->findChild<QLabel *>("lblTotal")->text(); }
+    QRadioButton *option(const QString &name) const { return find<QRadioButton>(name); }
 
 private slots:
     void init()
@@ -68,11 +67,11 @@ private slots:
 
     void enterInABoxInsertsNothing()
     {
-        auto *box = form_->findChild<QLineEdit *>("Spell1");
-        box->setFocus();
-        QTest::keyClicks(box, "0");
-        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(box->text(), QString("10"));
+        QLineEdit *spell1 = box("Spell1");
+        spell1->setFocus();
+        QTest::keyClicks(spell1, "0");
+        QTest::keyClick(spell1, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(spell1->text(), QString("10"));
         QCOMPARE(total(), QString("187"));
     }
 

@@ -4,6 +4,8 @@
 #include "form1.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
@@ -40,6 +42,19 @@ protected:
     std::unique_ptr<QSignalSpy> failures_;
 
     QStringList reports() const { return reported(*failures_); }
+
+    // The window's control of that name; a name the window lacks ends the
+    // suite, since every check after it would be about nothing.
+    template <class T>
+    T *find(const QString &name) const
+    {
+        T *widget = form_->findChild<T *>(name);
+        if (!widget)
+            qFatal("no control named %s", qPrintable(name));
+        return widget;
+    }
+    QLineEdit *box(const QString &name) const { return find<QLineEdit>(name); }
+    QString total() const { return find<QLabel>("lblTotal")->text(); }
 
     template <class Window = Form1>
     void openForm()
