@@ -6,11 +6,11 @@
 // faces come embedded (the page has only Qt's own), and the page says when
 // the program has ended. Everywhere else these do nothing.
 
-#include <QDir>
-#include <QFontDatabase>
 #include <QString>
 
 #ifdef Q_OS_WASM
+#include <QDir>
+#include <QFontDatabase>
 #include <emscripten/val.h>
 #endif
 
@@ -50,8 +50,10 @@ inline void ended() { tell("ended", QString()); }
 // (the build embeds them in the web build alone).
 inline void addFaces()
 {
+#ifdef Q_OS_WASM
     for (const QString &face : QDir(QStringLiteral(":/faces")).entryList(QDir::Files))
         QFontDatabase::addApplicationFont(QStringLiteral(":/faces/") + face);
+#endif
 }
 
 } // namespace webPage
