@@ -79,10 +79,10 @@ void Run::Recalculate()
     Result &r = outcome.result.emplace();
     r.improvesLeft = f.improvesLeft;
     r.number = int16ToText(f.improvesLeft);
-    r.title = r.number + " " + std::string(kQuestion);
+    r.title.reserve(r.number.size() + 1 + kQuestion.size());
+    r.title.append(r.number).append(" ").append(kQuestion);
     r.verdict = verdictFor(f.improvesLeft);
-    r.working = workingSteps(f);
-    r.workingText = workingText(r.working, f.improvesLeft);
+    r.figures = std::move(f);
 }
 
 void Run::FindIntellectBracket()

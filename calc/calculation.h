@@ -1,13 +1,5 @@
 #pragma once
 
-// How the parts meet: the main window (ui/Form1) keeps a CalcState, which
-// its option handlers change (selectLevel, selectSpellCount). On every input
-// event it reads its boxes once into Texts, calls Recalculate with both, and
-// applies the Outcome to its controls: the clamped Intellect, then the
-// number, title, verdict and working, or the failure, which its one report
-// shows. Recalculate is a function of what goes in; it knows nothing of Qt
-// and throws nothing.
-
 #include "calc_state.h"
 #include "failure.h"
 #include "working.h"
@@ -38,11 +30,15 @@ struct Texts {
 // What a completed run shows.
 struct Result {
     std::int16_t improvesLeft = 0;
-    std::string number;  // lblTotal
-    std::string title;   // the main window's
-    std::string verdict; // Label1
-    std::vector<WorkingStep> working;
-    std::string workingText; // how the number came about, one step a line
+    std::string number;       // lblTotal
+    std::string title;        // the main window's
+    std::string_view verdict; // Label1
+    RunFigures figures;       // what the working is told from, where it is shown
+
+    // How the number came about: its steps, and the steps one to a line
+    // with their sum.
+    std::vector<WorkingStep> working() const { return workingSteps(figures); }
+    std::string workingText() const { return calc::workingText(working(), improvesLeft); }
 
     bool operator==(const Result &) const = default;
 };
@@ -57,7 +53,8 @@ struct Outcome {
     bool operator==(const Outcome &) const = default;
 };
 
-// Computes the whole result afresh from the selections and the texts.
+// Computes the whole result afresh from the selections and the texts; a
+// function of what goes in, which throws nothing.
 Outcome Recalculate(const CalcState &state, const Texts &texts);
 
 } // namespace calc

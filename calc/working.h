@@ -27,6 +27,8 @@ struct RunFigures {
     std::vector<School> countedLevelOne; // other schools at Level One, in counting order
     std::int16_t improvesNeeded = 0; // after the school adjustment
     std::int16_t improvesLeft = 0;
+
+    bool operator==(const RunFigures &) const = default;
 };
 
 // One step of the working: what it says and what it adds to the result

@@ -27,15 +27,6 @@ if(IMPROVES_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
         CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime ${IMPROVES_CCACHE})
 endif()
 
-# Qt's and GoogleTest's CMake code checks four things of the web's C
-# library on every fresh configure, each by linking a WebAssembly program
-# (2 s apiece, most of configuring). Emscripten's library has all four.
-if(EMSCRIPTEN)
-    foreach(check HAVE_STDATOMIC HAVE_GETTIME HAVE_EGL CMAKE_HAVE_LIBC_PTHREAD)
-        set(${check} 1 CACHE INTERNAL "Emscripten's C library has it")
-    endforeach()
-endif()
-
 # Qt's widget headers, parsed once for `target` (the window library) rather
 # than in each of its files.
 function(improves_precompile_qt_headers target)

@@ -4,7 +4,6 @@
 #include "faces.h"
 #include "icons.h"
 #include "identity.h"
-#include "web_page.h"
 
 #include <QFont>
 
@@ -17,7 +16,6 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     // The layout was drawn for an 8-point window font; larger default fonts
     // would cut captions off.
     faces::addStandIns();
-    webPage::addFaces();
     setFont(QFont(faces::kWindow, faces::kWindowPoints));
     installAccessibility();
 }

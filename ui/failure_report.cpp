@@ -40,9 +40,7 @@ void FailureReport::show()
     dialog_->setTextFormat(Qt::PlainText); // the message quotes what the player typed
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog_, &QDialog::finished, this, &FailureReport::dismissed);
-    // As open() does, but without show(), which would fill a web page.
-    dialog_->setWindowModality(Qt::WindowModal);
-    dialog_->setVisible(true);
+    dialog_->open();
 }
 
 void FailureReport::dismissed()

@@ -1,10 +1,8 @@
 #include "form1.h"
 
-#include "failure_message.h"
 #include "failure_report.h"
 #include "form2.h"
-#include "option_array.h"
-#include "web_page.h"
+#include "words.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -19,21 +17,12 @@
 #include <exception>
 #include <utility>
 
-namespace {
-
-constexpr int kEnterKey = 13;
-// What a screen reader says of the result before its working.
-constexpr const char *kTotalMeaning = "Improves still needed for the next level:";
-
-} // namespace
-
-Form1::Form1(QWidget *parent) : QWidget(parent), report_(new FailureReport(this))
+Form1::Form1(QWidget *parent) : QWidget(parent), rules_(*this), report_(new FailureReport(this))
 {
     setObjectName("Form1");
-    resize(twipsRect(0, 0, kForm1Width, kForm1Height).size());
-    setWindowTitle(QString::fromUtf8(calc::kQuestion.data(), qsizetype(calc::kQuestion.size())));
+    resize(twipsRect({0, 0, form::kForm1Width, form::kForm1Height}).size());
+    setWindowTitle(qtext(calc::kQuestion));
     controls_ = buildForm1(this);
-    connect(this, &QWidget::windowTitleChanged, this, &webPage::setTitle);
     connectHandlers();
     controls_.levels[static_cast<std::size_t>(calc::School::Kraanan)]->button(0)->setFocus();
     handle([this] { Form_Load(); });
@@ -48,14 +37,13 @@ void Form1::handle(Handler &&handler)
     try {
         handler();
     } catch (const std::exception &error) {
-        reportFailure(QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what())), nullptr);
+        reportFailure(QString::fromStdString(form::unexpectedFailureMessage(error.what())), nullptr);
     }
 }
 
 void Form1::reportFailure(const QString &message, QLineEdit *box)
 {
     emit failed(message);
-    webPage::announce(message);
     report_->report(message, box);
 }
 
@@ -74,7 +62,7 @@ void Form1::connectHandlers()
         &Form1::txtInt_KeyPress, &Form1::Spell1_KeyPress, &Form1::Spell2_KeyPress, &Form1::Spell3_KeyPress};
     for (std::size_t b = 0; b < controls_.boxes.size(); ++b)
         connect(controls_.boxes[b], &QLineEdit::returnPressed, this,
-                [this, handler = keyHandlers[b]] { handle([&] { (this->*handler)(kEnterKey); }); });
+                [this, handler = keyHandlers[b]] { handle([&] { (this->*handler)(form::kEnterKey); }); });
 
     const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
         {controls_.Command1, &Form1::Command1_Click},
@@ -97,14 +85,13 @@ void Form1::connectHandlers()
     connect(workingKey, &QShortcut::activated, this, &Form1::showWorking);
 }
 
+// A click reaches the handler however the option was chosen (mouse, Space,
+// arrow keys, an accessibility action), the selected option too: the rules
+// tell a new choice from a repeat.
 void Form1::connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int))
 {
-    auto *array = new OptionArray(group);
-    connect(array, &OptionArray::chosen, this,
+    connect(group, &QButtonGroup::idClicked, this,
             [this, handler](int Index) { handle([&] { (this->*handler)(Index); }); });
-    // The handler would write what is already there, and the spell count
-    // would reset percents the player typed: a repeat only recalculates.
-    connect(array, &OptionArray::chosenAgain, this, [this] { handle([this] { Recalculate(); }); });
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -120,47 +107,19 @@ void Form1::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void Form1::Kraanan_Click(int Index) { levelClick(calc::School::Kraanan, Index); }
-void Form1::Shally_Click(int Index) { levelClick(calc::School::Shally, Index); }
-void Form1::Faren_Click(int Index) { levelClick(calc::School::Faren, Index); }
-void Form1::Riija_Click(int Index) { levelClick(calc::School::Riija, Index); }
-void Form1::Qor_Click(int Index) { levelClick(calc::School::Qor, Index); }
-void Form1::Jala_Click(int Index) { levelClick(calc::School::Jala, Index); }
-void Form1::WC_Click(int Index) { levelClick(calc::School::WC, Index); }
-
-void Form1::levelClick(calc::School school, int index)
-{
-    calc::selectLevel(state_, school, index);
-    Recalculate();
-}
-
-void Form1::spells_Click(int Index)
-{
-    if (Index < 1 || Index > 3)
-        return;
-    // Each choice resets the boxes it uses to "1" and marks the others "X".
-    const bool useSpell2 = Index >= 2, useSpell3 = Index == 3;
-    calc::selectSpellCount(state_, Index);
-    QLineEdit *spell2 = controls_.box(calc::NumberBox::Spell2), *spell3 = controls_.box(calc::NumberBox::Spell3);
-    spell2->setEnabled(useSpell2);
-    spell2->setText(useSpell2 ? "1" : "X");
-    spell3->setEnabled(useSpell3);
-    spell3->setText(useSpell3 ? "1" : "X");
-    Recalculate();
-}
-
-void Form1::txtInt_KeyPress(int KeyAscii) { recalculateOnEnter(KeyAscii); }
-void Form1::Spell1_KeyPress(int KeyAscii) { recalculateOnEnter(KeyAscii); }
-void Form1::Spell2_KeyPress(int KeyAscii) { recalculateOnEnter(KeyAscii); }
-void Form1::Spell3_KeyPress(int KeyAscii) { recalculateOnEnter(KeyAscii); }
-
-void Form1::recalculateOnEnter(int keyAscii)
-{
-    if (keyAscii == kEnterKey)
-        Recalculate();
-}
-
-void Form1::Command1_Click() { Recalculate(); }
+void Form1::Kraanan_Click(int Index) { rules_.chooseLevel(calc::School::Kraanan, Index); }
+void Form1::Shally_Click(int Index) { rules_.chooseLevel(calc::School::Shally, Index); }
+void Form1::Faren_Click(int Index) { rules_.chooseLevel(calc::School::Faren, Index); }
+void Form1::Riija_Click(int Index) { rules_.chooseLevel(calc::School::Riija, Index); }
+void Form1::Qor_Click(int Index) { rules_.chooseLevel(calc::School::Qor, Index); }
+void Form1::Jala_Click(int Index) { rules_.chooseLevel(calc::School::Jala, Index); }
+void Form1::WC_Click(int Index) { rules_.chooseLevel(calc::School::WC, Index); }
+void Form1::spells_Click(int Index) { rules_.chooseSpellCount(Index); }
+void Form1::txtInt_KeyPress(int KeyAscii) { rules_.keyPress(KeyAscii); }
+void Form1::Spell1_KeyPress(int KeyAscii) { rules_.keyPress(KeyAscii); }
+void Form1::Spell2_KeyPress(int KeyAscii) { rules_.keyPress(KeyAscii); }
+void Form1::Spell3_KeyPress(int KeyAscii) { rules_.keyPress(KeyAscii); }
+void Form1::Command1_Click() { rules_.enterClicked(); }
 void Form1::Command2_Click() { endProgram(); }
 
 void Form1::Command3_Click()
@@ -175,49 +134,35 @@ void Form1::Command3_Click()
     about_->activateWindow();
 }
 
-void Form1::Form_Load()
-{
-    calc::selectSpellCount(state_, 3);
-    Recalculate();
-}
-
+void Form1::Form_Load() { rules_.load(); }
 void Form1::Form_Unload() { endProgram(); }
 // The run is being ended from outside (the session, a quit request): close
 // as Exit does, so the About window goes too.
 void Form1::Form_Terminate() { endProgram(); }
 
-void Form1::Recalculate()
+void Form1::setBoxText(calc::NumberBox box, const std::string &text)
 {
-    const calc::Texts texts = readTexts();
-    const calc::Outcome outcome = calc::Recalculate(state_, texts);
-    if (outcome.intellectText)
-        controls_.box(calc::NumberBox::txtInt)->setText(QString::fromStdString(*outcome.intellectText));
-    if (outcome.result) {
-        apply(*outcome.result);
-        // A report still open, or about to open, speaks of a failure this
-        // run has mended.
-        report_->withdraw();
-        return;
-    }
-    const calc::Failure &failure = outcome.failure.value();
-    // A report on the percents together names the first of them.
-    const calc::NumberBox named = failure.box.value_or(calc::NumberBox::Spell1);
-    reportFailure(failureMessage(failure, state_.spellCount, QString::fromStdString(texts.box(named))),
-                  controls_.box(named));
+    controls_.box(box)->setText(QString::fromStdString(text));
 }
 
-void Form1::apply(const calc::Result &result)
+void Form1::setBoxEnabled(calc::NumberBox box, bool enabled) { controls_.box(box)->setEnabled(enabled); }
+
+void Form1::showResult(const calc::Result &result)
 {
     // The working goes out before the number, so that whoever announces the
     // new number finds its working already in place.
-    const QString working = QString::fromStdString(result.workingText);
+    const QString working = QString::fromStdString(result.workingText());
     controls_.lblTotal->setToolTip(working);
-    controls_.lblTotal->setAccessibleDescription(QStringLiteral("%1\n%2").arg(kTotalMeaning, working));
-    const QString number = QString::fromStdString(result.number), verdict = QString::fromStdString(result.verdict);
-    controls_.lblTotal->setText(number);
+    controls_.lblTotal->setAccessibleDescription(QStringLiteral("%1\n%2").arg(qtext(form::kTotalMeaning), working));
+    controls_.lblTotal->setText(QString::fromStdString(result.number));
     setWindowTitle(QString::fromStdString(result.title));
-    controls_.Label1->setText(verdict);
-    webPage::announceResult(kTotalMeaning, number, verdict, working);
+    controls_.Label1->setText(qtext(result.verdict));
+    report_->withdraw();
+}
+
+void Form1::showReport(const form::Report &report)
+{
+    reportFailure(QString::fromStdString(report.message), controls_.box(report.box));
 }
 
 calc::Texts Form1::readTexts() const
@@ -237,7 +182,6 @@ void Form1::endProgram()
     if (about_)
         about_->hide();
     hide();
-    webPage::ended();
     QCoreApplication::exit(0);
 }
 

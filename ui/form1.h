@@ -1,24 +1,20 @@
 #pragma once
 
-#include "calculation.h"
-#include "form1_layout.h"
+#include "form1_controls.h"
+#include "form1_rules.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include <string>
-
 class QButtonGroup;
-class QLabel;
-class QLineEdit;
 class FailureReport;
 class Form2;
 
-// The main window: the controls of the layout, and the handlers that turn
-// clicks and key presses into selections and recalculations. A run that
+// The main window: the controls of the layout, whose events go to the
+// window's rules, and the view the rules write the results to. A run that
 // fails leaves the last result on screen, emits `failed` and tells the
 // player in the window's one failure report.
-class Form1 : public QWidget {
+class Form1 : public QWidget, private form::Form1View {
     Q_OBJECT
 
 public:
@@ -35,7 +31,7 @@ protected:
 
     // What the boxes hold, read once for each run; a test may stand in for
     // the controls.
-    virtual calc::Texts readTexts() const;
+    calc::Texts readTexts() const override;
 
 private:
     // Handlers, named after the control and its event.
@@ -58,10 +54,12 @@ private:
     void Form_Unload();
     void Form_Terminate();
 
-    void levelClick(calc::School school, int index);
-    void apply(const calc::Result &result);
-    void recalculateOnEnter(int keyAscii);
-    void Recalculate();
+    // The view the rules write to.
+    void setBoxText(calc::NumberBox box, const std::string &text) override;
+    void setBoxEnabled(calc::NumberBox box, bool enabled) override;
+    void showResult(const calc::Result &result) override;
+    void showReport(const form::Report &report) override;
+
     void endProgram();
     void showWorking();
     void connectHandlers();
@@ -70,8 +68,8 @@ private:
     void handle(Handler &&handler);
     void reportFailure(const QString &message, QLineEdit *box);
 
-    calc::CalcState state_;
     Form1Controls controls_;
+    form::Form1Rules rules_;
     FailureReport *report_;
     QPointer<Form2> about_;
     bool ending_ = false;

@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "form1_layout.h"
+#include "form1_controls.h"
 #include "icons.h"
 
 #include <QGuiApplication>
@@ -14,25 +14,10 @@
 
 namespace {
 
-struct Text {
-    const char *name;
-    const char *caption;
-    int left, top, width, height; // twips
-};
-
-constexpr Text kTexts[] = {
-    {"Label1", "You can reach me online at almost any time...", 105, 75, 3420, 285},
-    {"Label2", "Wrenfold   - -       MSN", 150, 330, 2040, 225},
-    {"Label3", "Wrenfold    - - -     AIM", 120, 540, 2310, 315},
-    {"Label4", "wrenfold@example.net", 120, 780, 2655, 285},
-};
-
-// Label7 is an invisible click surface over the texts: it reaches past the
-// top-left corner and covers all but a thin strip along the right edge. It
-// is the window's own click area rather than a widget, so that screen
-// readers are not shown an empty label larger than the window.
-constexpr QRect kLabel7 = twipsRect(-240, -240, 3675, 2205);
-constexpr QSize kAboutClientSize(235, 70);
+// Label7 is the window's own click area rather than a widget, so that
+// screen readers are not shown an empty label larger than the window.
+constexpr QRect kLabel7 = twipsRect(form::kLabel7);
+constexpr QSize kAboutClientSize = twipsRect({0, 0, form::kForm2Width, form::kForm2Height}).size();
 
 // Under a Wayland compositor that leaves decorations to the program, Qt's
 // own title bar always carries minimise and maximise buttons. There the
@@ -52,7 +37,7 @@ Qt::WindowFlags flags()
 Form2::Form2(QWidget *parent) : QWidget(parent, flags()), content_(0, drawsOwnTitleBar() ? kTitleBarHeight : 0)
 {
     setObjectName("Form2");
-    setWindowTitle("Info...");
+    setWindowTitle(qtext(form::kForm2Title));
     setWindowIcon(form2Icon());
     setFixedSize(kAboutClientSize + QSize(0, content_.y()));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -69,14 +54,14 @@ Form2::Form2(QWidget *parent) : QWidget(parent, flags()), content_(0, drawsOwnTi
         connect(close, &QToolButton::clicked, this, &QWidget::close);
     }
 
-    for (const Text &t : kTexts) {
-        auto *label = new QLabel(t.caption, this);
-        label->setObjectName(t.name);
+    for (const form::Text &t : form::kForm2Texts) {
+        auto *label = new QLabel(qtext(t.caption), this);
+        label->setObjectName(qtext(t.name));
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setGeometry(twipsRect(t.left, t.top, t.width, t.height).translated(content_));
+        label->setGeometry(twipsRect(t.place).translated(content_));
     }
 }
 

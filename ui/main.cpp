@@ -5,6 +5,6 @@ int main(int argc, char *argv[])
 {
     Application app(argc, argv);
     Form1 window;
-    window.setVisible(true); // (show() would fill a web page)
+    window.show();
     return app.exec();
 }

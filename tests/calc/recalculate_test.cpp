@@ -13,7 +13,8 @@ namespace {
 // What the working's steps for the levels add up to.
 int levelImproves(const Result &r)
 {
-    return std::accumulate(r.working.begin(), r.working.end(), 0, [](int sum, const WorkingStep &step) {
+    const std::vector<WorkingStep> working = r.working();
+    return std::accumulate(working.begin(), working.end(), 0, [](int sum, const WorkingStep &step) {
         return step.text.find("above Level One \u00d7") != std::string::npos ? sum + step.figure : sum;
     });
 }
@@ -29,7 +30,7 @@ TEST_F(Recalculate, StartUpResult)
     EXPECT_EQ(outcome.result->number, "196");
     EXPECT_EQ(outcome.result->title, "196 How many improves for my next level?");
     EXPECT_EQ(outcome.result->verdict, "Drastically Further");
-    EXPECT_EQ(outcome.result->working.back().figure, -3); // the credit of 1 + 1 + 1
+    EXPECT_EQ(outcome.result->working().back().figure, -3); // the credit of 1 + 1 + 1
     EXPECT_EQ(outcome.intellectText, std::nullopt);
     EXPECT_EQ(outcome.failure, std::nullopt);
 }
@@ -42,7 +43,7 @@ TEST_F(Recalculate, SevenSchoolsAtLevelSix)
     const Result r = result();
     EXPECT_EQ(levelImproves(r), 490); // 35 levels
     EXPECT_EQ(r.improvesLeft, 689);   // improves needed, with no credit
-    EXPECT_EQ(r.working[2], (WorkingStep{"Faren Level Six: 5 levels above Level One \u00d7 14 = 70", 70}));
+    EXPECT_EQ(r.working()[2], (WorkingStep{"Faren Level Six: 5 levels above Level One \u00d7 14 = 70", 70}));
 }
 
 TEST_F(Recalculate, SameInputsSameOutcome)
@@ -79,7 +80,7 @@ TEST_P(IntellectTable, ClampsAndFindsBracket)
     const std::string range = row.bracket == 50 ? "50"
                                                 : std::to_string(row.bracket == 0 ? 1 : row.bracket) + " to " +
                                                       std::to_string(row.bracket + 4);
-    EXPECT_EQ(outcome.result->working[1].text, "Intellect " + std::to_string(row.intellect) + ": base " +
+    EXPECT_EQ(outcome.result->working()[1].text, "Intellect " + std::to_string(row.intellect) + ": base " +
                                                    std::to_string(base) + " (bracket " + range + ")");
     EXPECT_EQ(outcome.result->improvesLeft, row.improvesNeeded);
 }

@@ -27,7 +27,8 @@ TEST_P(AdjustmentTable, Surcharge)
         select({c});
     setPercents("0", "0", "0");
     const Result r = result();
-    const auto counted = std::count_if(r.working.begin(), r.working.end(), [](const WorkingStep &step) {
+    const std::vector<WorkingStep> working = r.working();
+    const auto counted = std::count_if(working.begin(), working.end(), [](const WorkingStep &step) {
         return step.text.find(" at Level One: + 7") != std::string::npos;
     });
     EXPECT_EQ(counted, row.levelOneCount);

@@ -19,7 +19,7 @@ TEST_P(CreditTable, CreditAndImprovesLeft)
     setPercents(row.s1, row.s2, row.s3);
     state.spellCount = row.spellCount;
     const Result r = result();
-    EXPECT_EQ(r.working.back().figure, -row.credit);
+    EXPECT_EQ(r.working().back().figure, -row.credit);
     EXPECT_EQ(r.improvesLeft, 199 - row.credit);
     EXPECT_EQ(r.number, std::to_string(199 - row.credit));
 }

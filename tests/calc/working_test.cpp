@@ -38,13 +38,14 @@ TEST_P(WorkingTable, StepsAreTheCalculationsAndAddUp)
     const Result r = result();
 
     std::vector<int> figures;
-    for (const WorkingStep &step : r.working)
+    for (const WorkingStep &step : r.working())
         figures.push_back(step.figure);
     EXPECT_EQ(figures, row.figures);
     EXPECT_EQ(std::accumulate(figures.begin(), figures.end(), 0), r.improvesLeft);
 
-    EXPECT_NE(r.workingText.find(row.rule), std::string::npos) << r.workingText;
-    EXPECT_EQ(r.workingText.substr(r.workingText.rfind('\n') + 1), row.sumLine);
+    const std::string text = r.workingText();
+    EXPECT_NE(text.find(row.rule), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), row.sumLine);
 }
 
 // A player's example, then the worked examples and edges of the rules.

@@ -2,10 +2,13 @@
 
 #include "calc_state.h"
 #include "failure.h"
+#include "layout.h"
 
 #include <QRect>
+#include <QString>
 
 #include <array>
+#include <string_view>
 
 class QButtonGroup;
 class QComboBox;
@@ -34,21 +37,19 @@ struct Form1Controls {
     QLineEdit *box(calc::NumberBox b) const { return boxes[static_cast<std::size_t>(b)]; }
 };
 
-// Creates every control of the main window on `form` from the layout data,
-// with its initial texts, selections, fonts, stacking and tab order.
+// Creates every control of the main window on `form` from the layout, with
+// its initial texts, selections, fonts, stacking and tab order.
 Form1Controls buildForm1(QWidget *form);
 
 // Gives the labels with colours of their own colours that read well on the
 // window's current colour.
 void applyTextColours(QWidget *form);
 
-// The main window's client area, in twips. (The window tests' CMake reads
-// these and the control table's places, so each stays on one line.)
-inline constexpr int kForm1Width = 5700, kForm1Height = 6450;
+// The layout's and the calculation's words, which are UTF-8.
+inline QString qtext(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
-// Layout coordinates are twips; windows are drawn at 15 twips a pixel.
-constexpr QRect twipsRect(int left, int top, int width, int height)
+// A place of the layout in the window's pixels.
+constexpr QRect twipsRect(form::Twips t)
 {
-    const auto px = [](int twips) { return qRound(twips / 15.0); };
-    return {px(left), px(top), px(width), px(height)};
+    return {form::pixels(t.left), form::pixels(t.top), form::pixels(t.width), form::pixels(t.height)};
 }
