@@ -30,15 +30,22 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def serve(pieces, site):
-    """Serves the folder `site` on 127.0.0.1 until the pieces end; returns
-    its address. The port is the one the system gives the listening socket,
-    so that runs side by side cannot both take it."""
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    pieces.on_end(server.shutdown)
-    return f"http://127.0.0.1:{server.server_address[1]}"
+class Served:
+    """The folder `site` served on 127.0.0.1 until stop() or the pieces end,
+    at `url`. The port is the one the system gives the listening socket, so
+    that runs side by side cannot both take it."""
+
+    def __init__(self, pieces, site):
+        handler = functools.partial(QuietHandler, directory=site)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        pieces.on_end(self.stop)
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}"
+
+    def stop(self):
+        """The network gone: nothing answers at the address any more."""
+        self.server.shutdown()
+        self.server.server_close()
 
 
 class Browser:
@@ -68,7 +75,19 @@ class Browser:
         self.call("Page.enable")
         self.call("Runtime.enable")
         # First, or clicks land off by the window chrome.
+        self.desk(width, height)
+
+    def desk(self, width, height):
+        """A computer's window of that size, with a mouse."""
+        self.call("Emulation.setTouchEmulationEnabled", enabled=False)
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1, mobile=False)
+
+    def phone(self, width, height, scale=3):
+        """A phone's screen of that size in CSS pixels: touch, and `scale`
+        device pixels to a CSS pixel."""
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale,
+                  mobile=True, screenWidth=width, screenHeight=height)
+        self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
     def call(self, method, **params):
         self.next_id += 1
@@ -109,7 +128,36 @@ class Browser:
             self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, **extra)
         self.settle()
 
-    KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, "")}
+    def hover(self, x, y):
+        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+        self.settle()
+
+    def tap(self, x, y):
+        """A finger's tap."""
+        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        self.settle()
+
+    def insert(self, text):
+        """Text as an on-screen keyboard gives it: one character at a time,
+        without key codes."""
+        for ch in text:
+            self.call("Input.insertText", text=ch)
+            self.settle()
+
+    def centre(self, backend_node):
+        """The centre of a node's border box in CSS pixels of the viewport,
+        scrolled into view as a player would scroll to it."""
+        self.call("DOM.scrollIntoViewIfNeeded", backendNodeId=backend_node)
+        quad = self.call("DOM.getBoxModel", backendNodeId=backend_node)["model"]["border"]
+        return (quad[0] + quad[4]) / 2, (quad[1] + quad[5]) / 2
+
+    def ax_tree(self):
+        """The page's accessibility tree as a screen reader gets it."""
+        return self.call("Accessibility.getFullAXTree")["nodes"]
+
+    KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, ""), "Tab": (9, ""), "Escape": (27, ""),
+            "ArrowDown": (40, ""), "ArrowUp": (38, "")}
 
     def key(self, name, modifiers=0):  # modifiers: 2 is Ctrl
         """Presses and releases a key as a keyboard does: `name` is a

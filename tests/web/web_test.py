@@ -1,255 +1,358 @@
 #!/usr/bin/python3
-"""The calculator's web page in headless Chromium, as a player's browser
-shows it: first paint, the page's title after each kind of event, a bad box
-reported once, About shown and hidden, the live region, Exit; then a random
-session whose title is checked after every event against the reference
-model.
+"""The calculator's web page in headless Chromium, as players meet it.
 
-usage: web_test.py SITE_DIR SOURCE_DIR MODEL_REPLAY.js [EVENTS]
+At a desk (1280 x 800): the page complete before any script runs, every
+control at its place; the title after each kind of event, the keyboard's
+order, a report and the focus after it, About, the working, the
+accessibility tree, axe-core, installability, Exit. On a phone (360 x 740,
+touch, typing one character at a time): nothing cut off, targets for
+fingers, axe-core, a random session against the reference model driven by
+the controls' accessible names; then the page again with the network gone.
 
-The site is served on a free port of 127.0.0.1 and the browser runs with a
-profile and runtime folder of the test's own; both are ended when the test
-ends, pass or fail.
+usage: web_test.py SITE_DIR SOURCE_DIR MODEL_REPLAY.js AXE.js [EVENTS]
+
+The site is served on a port the system gives, the browser runs with a
+profile and runtime folder of the test's own; both end with the test, pass
+or fail.
 """
 
-import io
 import os
 import random
 import re
 import subprocess
 import sys
-import time
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import Browser, Pieces, check, run_checks, serve, wait_for  # noqa: E402
-
-from PIL import Image  # noqa: E402
+from browser import Browser, Pieces, Served, check, run_checks, wait_for  # noqa: E402
 
 QUESTION = "How many improves for my next level?"
-WIDTH, HEIGHT = 1280, 800
-# Well inside ctest's 300 s, so that the test ends what it started itself.
-DEADLINE_SECONDS = 240
+DESK, PHONE = (1280, 800), (360, 740)
+SITE_LIMIT = 150_000  # bytes, after gzip -9, fonts and all
+DEADLINE_SECONDS = 240  # well inside ctest's limit, so that the test ends what it started
 
 
-# ---- where the layout puts things, read from its own tables ----
+# ---- what the layout says, read from its own tables ----
 
 def px(twips):
-    return int(twips / 15 + 0.5)
+    return int((2 * twips + 15) // 30)
+
+
+def literal(text):
+    return text.replace('\\\\', '\\').replace('\\"', '"')
 
 
 class Layout:
-    """Centres of the main window's controls in client pixels, from the
-    layout's tables in the program's source."""
+    """The main window's controls as the layout's source gives them: each
+    place in pixels within its container, the tab order, the captions and
+    the names a screen reader is given."""
 
     def __init__(self, source):
-        with open(os.path.join(source, "ui", "form1_layout.cpp")) as f:
-            table = f.read()
-        with open(os.path.join(source, "ui", "form1_layout.h")) as f:
-            header = f.read()
-        with open(os.path.join(source, "calc", "calc_state.h")) as f:
-            schools = f.read()
-        self.client = tuple(px(int(v)) for v in
-                            re.search(r"kForm1Width = (\d+), kForm1Height = (\d+)", header).groups())
-        self.rects = {}
-        row = re.compile(r'^\s*\{(?:"(\w+)"|boxName\(NumberBox::(\w+)\)), Kind::\w+, (?:nullptr|"(\w+)"), .*?, '
-                         r'(-?\d+), (-?\d+), (\d+), (\d+), \d+, Look::\w+\},', re.M)
+        def read(*path):
+            with open(os.path.join(source, *path)) as f:
+                return f.read()
+        table, schools = read("form", "layout.cpp"), read("calc", "calc_state.h")
+        self.school_of = {s: name for s, name, _ in re.findall(r'\{School::(\w+), "([^"]*)", "(\w+)",', schools)}
+        self.array_of = {s: array for s, _, array in re.findall(r'\{School::(\w+), "([^"]*)", "(\w+)",', schools)}
+        self.controls = {}  # name -> (kind, container, caption, x, y, w, h, tab index)
+        row = re.compile(r'^\s*\{(?:"(\w+)"|boxName\(NumberBox::(\w+)\)), Kind::(\w+), "(\w*)", '
+                         r'(?:"((?:[^"\\]|\\.)*)"|schoolName\(School::(\w+)\)), '
+                         r'\{(-?\d+), (-?\d+), (\d+), (\d+)\}, (\d+), Look::\w+\},', re.M)
         for m in row.finditer(table):
-            name = m.group(1) or m.group(2)
-            self.rects[name] = (m.group(3), *(px(int(v)) for v in m.groups()[3:]))
-        arrays = dict(re.findall(r'\{School::(\w+), "[^"]*", "(\w+)",', schools))
-        level = dict(zip(("left", "top", "step", "width", "height"), (int(v) for v in re.search(
+            caption = literal(m.group(5)) if m.group(5) is not None else self.school_of[m.group(6)]
+            self.controls[m.group(1) or m.group(2)] = (m.group(3), m.group(4), caption,
+                                                       *(px(int(v)) for v in m.groups()[6:10]), int(m.group(11)))
+        self.captions = [literal(c) for c in re.findall(
+            r'"((?:[^"\\]|\\.)*)"', re.search(r"kLevelCaptions\{([^}]*)\}", table).group(1))]
+        left, top, step, width, height = (int(v) for v in re.search(
             r"kLevelLeft = (\d+), kLevelTop = (\d+), kLevelStep = (\d+), kLevelWidth = (\d+), kLevelHeight = (\d+)",
-            table).groups())))
-        for school, frame in re.findall(r'\{School::(\w+), "(Frame\d)", \{', table):
+            table).groups())
+        self.groups = {}  # option array -> (frame, name a screen reader gives it, option names)
+        for school, frame, tabs in re.findall(r'\{School::(\w+), "(Frame\d)", \{([\d, ]+)\}\}', table):
+            array, tab_indices = self.array_of[school], [int(t) for t in tabs.split(",")]
+            self.groups[array] = (frame, self.school_of[school], self.captions)
             for i in range(7):
-                self.rects[f"{arrays[school]}_{i}"] = (frame, px(level["left"]), px(level["top"] + i * level["step"]),
-                                                       px(level["width"]), px(level["height"]))
-        spells = re.findall(r'\{"[^"]*", "[^"]*", (\d+), (\d+), (\d+), (\d+), \d+\},', table)
-        for i, rect in enumerate(spells, start=1):
-            self.rects[f"spells_{i}"] = ("Frame7", *(px(int(v)) for v in rect))
+                self.controls[f"{array}_{i}"] = ("Option", frame, self.captions[i], px(left),
+                                                 px(top + i * step), px(width), px(height), tab_indices[i])
+        spells = re.findall(r'\{"((?:[^"\\]|\\.)*)", "[^"]*", \{(\d+), (\d+), (\d+), (\d+)\}, (\d+)\}', table)
+        self.groups["spells"] = ("Frame7", self.controls["Frame7"][2], [literal(s[0]) for s in spells])
+        for i, (caption, *rect, tab) in enumerate(spells, start=1):
+            self.controls[f"spells_{i}"] = ("Option", "Frame7", literal(caption),
+                                            *(px(int(v)) for v in rect), int(tab))
+        self.spoken = {name: said for name, said in re.findall(
+            r'\{boxName\(NumberBox::(\w+)\), "([^"]*)", "[^"]*"\}', table)}
 
-    def at(self, name, aim=None):
-        """A point of the control in client pixels: its centre, or for an
-        option its indicator, where a player aims."""
-        container, left, top, width, height = self.rects[name]
-        x, y = (left + 8, top + height // 2) if aim == "indicator" else (left + width // 2, top + height // 2)
+    def place(self, name):
+        """The control's place within the window's client area."""
+        kind, container, _, x, y, w, h, _ = self.controls[name]
         while container:
-            parent, pleft, ptop, _, _ = self.rects[container]
-            x, y, container = x + pleft, y + ptop, parent
-        return x, y
+            _, parent, _, cx, cy, _, _, _ = self.controls[container]
+            x, y, container = x + cx, y + cy, parent
+        return x, y, w, h
+
+    def focus_order(self):
+        """Where Tab goes: the controls by tab index, an option group (named
+        by its array) at its selected option, and the number, which on the
+        page takes the focus to show its working."""
+        order = []
+        for name, (kind, _, _, _, _, _, _, _) in sorted(self.controls.items(), key=lambda c: c[1][7]):
+            if kind == "Option":
+                name = name.rsplit("_", 1)[0]
+            elif kind in ("Frame", "Label") and name != "lblTotal":
+                continue
+            if name not in order:
+                order.append(name)
+        return order
 
 
 # ---- the page ----
 
-def image(png):
-    return Image.open(io.BytesIO(png)).convert("RGB")
-
-
-def client_origin(browser, layout):
-    """Where Qt put the main window's client area in the page: the window's
-    frame is what is not the canvas's background, and the client area sits
-    at its bottom between equal borders."""
-    shot = image(browser.screenshot())
-    background = shot.getpixel((WIDTH - 1, HEIGHT // 2))
-    left = next((x for x in range(WIDTH) if shot.getpixel((x, 200)) != background), None)
-    if left is None:
-        return None  # not drawn yet
-    top = next(y for y in range(HEIGHT) if shot.getpixel((left + 100, y)) != background)
-    right = next(x for x in range(left, WIDTH) if shot.getpixel((x, 200)) == background) - 1
-    bottom = next(y for y in range(top, HEIGHT) if shot.getpixel((left + 100, y)) == background) - 1
-    border = (right - left + 1 - layout.client[0]) // 2
-    return left + border, bottom + 1 - border - layout.client[1]
-
-
 class Page:
-    def __init__(self, browser, layout, origin):
-        self.browser, self.layout, self.origin = browser, layout, origin
+    def __init__(self, browser):
+        self.browser = browser
+
+    def js(self, expression):
+        return self.browser.evaluate(expression)
 
     def title(self):
-        return self.browser.evaluate("document.title")
+        return self.js("document.title")
 
-    def live(self):
-        return self.browser.evaluate("document.getElementById('live').textContent")
+    def shown(self, element_id):
+        return self.js(f"getComputedStyle(document.getElementById('{element_id}')).display !== 'none' && "
+                       f"!!document.getElementById('{element_id}').getClientRects().length")
 
-    def click(self, name, aim=None):
-        x, y = self.layout.at(name, aim)
-        self.browser.click(self.origin[0] + x, self.origin[1] + y)
+    def centre(self, element_id):
+        return self.js(f"(r => [r.x + r.width / 2, r.y + r.height / 2])("
+                       f"document.getElementById('{element_id}').getBoundingClientRect())")
 
-    def retype(self, box, text, longest=8):
-        """Replaces the box's text as a player may: from its end, erasing
-        (Ctrl+A is the browser's before it is Qt's)."""
-        self.click(box)
-        self.browser.key("End")
-        for _ in range(longest):
-            self.browser.key("Backspace")
-        self.browser.type(text)
+    def click(self, element_id):
+        self.browser.click(*self.centre(element_id))
 
-    def title_becomes(self, wanted, seconds=10):
-        return wait_for(lambda: self.title() == wanted, seconds=seconds) is not None
+    def title_becomes(self, number, seconds=10):
+        return wait_for(lambda: self.title() == f"{number} {QUESTION}", seconds=seconds) is not None
 
-    def report_open(self):
-        """Whether the failure report is drawn over the calculator: its
-        warning sign is the only large yellow the page shows (the windows'
-        icons, in their title bars, hold a little)."""
-        width, height = self.layout.client
-        shot = image(self.browser.screenshot(clip=(0, self.origin[1], width + 120, height)))
-        return sum(r > 200 and g > 200 and b < 80 for r, g, b in shot.getdata()) > 150
+    def ready(self):
+        """The core has loaded the window: its first result is announced."""
+        return wait_for(lambda: self.js("document.getElementById('live').value"), seconds=20) is not None
 
-    def top_left(self):
-        """The pixels where Qt puts a new window, such as About: the top
-        left of the page."""
-        return image(self.browser.screenshot(clip=(0, 0, 240, 100))).tobytes()
+
+def open_page(browser, url, scripts=True):
+    browser.call("Emulation.setScriptExecutionDisabled", value=not scripts)
+    browser.open(url)
+    return wait_for(lambda: browser.evaluate("document.readyState") == "complete", seconds=20)
 
 
 def expect_title(page, number, what):
-    wanted = f"{number} {QUESTION}"
-    check(page.title_becomes(wanted), f"{what}: the page's title is \"{wanted}\" (is \"{page.title()}\")")
+    check(page.title_becomes(number), f"{what}: the title is \"{number} {QUESTION}\" (is \"{page.title()}\")")
+    check(page.js("document.getElementById('caption').textContent") == page.title(),
+          f"{what}: the window's caption line says the same")
 
 
-def check_events(page):
-    expect_title(page, 196, "at start")
-    check(page.live().startswith("Improves still needed for the next level: 196\nDrastically Further"),
-          f"the live region carries the start-up result ({page.live()!r})")
+def check_before_scripts(page, layout):
+    check(page.title() == f"196 {QUESTION}", f"before any script: the title holds the first result ({page.title()})")
+    check(page.js("[lblTotal.value, Label1.value]") == ["196", "Drastically Further"],
+          "before any script: the number and its verdict are there")
+    check(page.js("document.querySelectorAll('input[type=radio]').length") == 52, "before any script: 52 options")
+    off = []
+    origin = page.js("(r => [r.x, r.y])(client.getBoundingClientRect())")
+    for name, control in layout.controls.items():
+        element = f"document.getElementById('{name}')" + (".parentElement" if control[0] == "Option" else "")
+        x, y, w, h = page.js(f"(r => [r.x, r.y, r.width, r.height])({element}.getBoundingClientRect())")
+        want = layout.place(name)
+        if any(abs(a - b) > 0.5 for a, b in zip((x - origin[0], y - origin[1], w, h), want)):
+            off.append(f"{name} at {x - origin[0]:g},{y - origin[1]:g} {w:g}x{h:g}, the layout says {want}")
+    check(not off, f"at a desk every control is at its place, 15 twips a pixel ({off[:4]})")
 
-    page.click("Faren_3", "indicator")
-    expect_title(page, 224, "after Faren Level Three")
-    check("Faren Level Three: 2 levels above Level One" in page.live(),
-          f"the live region carries the new result's working ({page.live()!r})")
 
-    page.retype("Spell1", "40")
-    page.browser.key("Enter")
-    expect_title(page, 185, "after 40 typed into the first percent and Enter")
+def check_desk(page, layout):
+    b = page.browser
+    check(page.js("[...document.fonts].filter(f => f.status === 'loaded').length") == 4,
+          "the layout's four faces are loaded")
+    page.click("Faren_3")
+    expect_title(page, 224, "a click on Faren Level Three")
+    check("224" in page.js("live.value"), "the live region tells the new number")
 
-    page.retype("txtInt", "50")
-    page.browser.key("Enter")
-    expect_title(page, 0 + 28 + 59 - 42, "after Intellect 50 typed and Enter")
+    b.key("ArrowDown")
+    expect_title(page, 238, "the arrow key down to Faren Level Four")
+    page.click("Faren_4")
+    expect_title(page, 238, "the selected option clicked again")
 
-    # A bad box: one report, which OK dismisses; the last result stays.
-    page.retype("Spell2", "abc")
-    page.browser.key("Enter")
-    check(wait_for(page.report_open, seconds=10) is not None, "a bad box is reported in a dialog")
-    check("second spell must be a whole number" in page.live(),
-          f"the live region carries the report ({page.live()!r})")
-    check(page.title() == f"45 {QUESTION}", "the last result stays while it is reported")
-    page.browser.key("Enter")  # the report's OK
-    check(wait_for(lambda: not page.report_open(), seconds=10) is not None, "OK closes the report")
-    page.retype("Spell2", "1")
-    page.browser.key("Enter")
-    expect_title(page, 0 + 28 + 59 - 42, "after the box is mended")
+    page.click("Spell1")
+    b.key("a", modifiers=2)
+    b.type("40")
+    b.key("Enter")
+    expect_title(page, 199 + 42 - 42, "40 typed into the first percent and Enter")
 
-    # About comes up over the calculator where Qt puts a new window, a click
-    # on its texts hides it, and "About" shows it again.
-    alone = page.top_left()
+    page.click("spells_1")
+    check(page.js("[Spell2.value, Spell2.disabled, Spell3.value, Spell3.disabled]") == ["X", True, "X", True],
+          "one spell: the other percents read X and take no input")
+    expect_title(page, 241 - 120, "one spell")
+    page.click("spells_2")
+    check(page.js("[Spell2.value, Spell2.disabled, Spell3.disabled]") == ["1", False, True],
+          "two spells: the second percent reads 1 and takes input")
+    expect_title(page, 241 - 42, "two spells")
+
+    page.click("txtInt")
+    b.key("a", modifiers=2)
+    b.type("51")
+    page.click("Command1")
+    check(page.js("txtInt.value") == "50", "an Intellect above 50 is written back as 50")
+    expect_title(page, 42 + 59 - 42, "Intellect 51 and \"enter\"")
+
+    # A bad box: one modal report naming it; afterwards the box has the focus
+    # with its text selected, so that typing replaces it.
+    page.click("Spell2")
+    b.key("a", modifiers=2)
+    b.type("abc")
+    b.key("Enter")
+    check(wait_for(lambda: page.js("report.open && report.matches(':modal')")), "a bad box is reported in a modal dialog")
+    check("second spell must be a whole number" in page.js("document.getElementById('report-message').textContent"),
+          "the report names the box")
+    check("second spell" in page.js("live.value"), "the live region tells the report")
+    check(page.title() == f"59 {QUESTION}", "the last result stays while it is reported")
+    b.key("Enter")
+    check(wait_for(lambda: not page.js("report.open")), "OK closes the report")
+    check(page.js("[document.activeElement.id, Spell2.selectionStart, Spell2.selectionEnd]") == ["Spell2", 0, 3],
+          "after the report the box has the focus with its text selected")
+    b.type("1")
+    b.key("Enter")
+    expect_title(page, 42 + 59 - 42, "the box mended")
+
+    # The working under the number, on hover and on focus.
+    check(not page.shown("working"), "the working is hidden until asked for")
+    b.hover(*page.centre("lblTotal"))
+    check(page.shown("working") and page.js("working.textContent").endswith("= 59 improves left"),
+          "hovering the number shows its working")
+    b.hover(5, 790)
+    page.js("lblTotal.focus()")
+    check(page.shown("working"), "focusing the number shows its working")
+
+    # About: over the calculator; Escape, or a click on its texts, hides it;
+    # the strip along its right edge does not; "About" shows it again.
     page.click("Command3")
-    check(wait_for(lambda: page.top_left() != alone, seconds=10) is not None, "About shows over the calculator")
-    page.browser.click(100, 60)  # on its texts, below its title bar
-    check(wait_for(lambda: page.top_left() == alone, seconds=10) is not None, "a click on About hides it")
+    check(page.js("Form2.open"), "About shows its window")
+    b.key("Escape")
+    check(not page.js("Form2.open") and page.js("document.activeElement.id") == "Command3",
+          "Escape hides About and gives the focus back to \"About\"")
     page.click("Command3")
-    check(wait_for(lambda: page.top_left() != alone, seconds=10) is not None, "About shows again")
+    page.click("Form2-Label2")
+    check(not page.js("Form2.open"), "a click on About's texts hides it")
+    page.click("Command3")
+    x, y = page.js("(r => [r.right, r.y])(Form2.querySelector('.client').getBoundingClientRect())")
+    b.click(x - 2, y + 30)
+    check(page.js("Form2.open"), "a click in the strip at About's right edge leaves it shown")
+
+    # The keyboard's way through the window is the layout's tab order.
+    wanted = [page.js(f"(document.querySelector('input[name=\"{n}\"]:checked') || {n}).id")
+              for n in layout.focus_order() if not page.js(f"!!document.getElementById('{n}')?.disabled")]
+    page.js(f"{wanted[0]}.focus()")
+    seen = [wanted[0]]
+    for _ in wanted[1:]:
+        b.key("Tab")
+        seen.append(page.js("document.activeElement.id"))
+    check(seen == wanted, f"Tab follows the layout's order ({seen} against {wanted})")
 
 
-# ---- a random session against the model ----
+def ax_nodes(browser):
+    nodes = {n["nodeId"]: n for n in browser.ax_tree()}
+    value = lambda n, key: (n.get(key) or {}).get("value", "")  # noqa: E731
+    return nodes, value
+
+
+def find_ax(nodes, value, role, name, within=None):
+    """The node of that role and name that a screen reader reaches, if need
+    be within another."""
+    def under(node_id, top):
+        while node_id in nodes:
+            if node_id == top:
+                return True
+            node_id = nodes[node_id].get("parentId")
+        return False
+    for node in nodes.values():
+        if not node.get("ignored") and value(node, "role") == role and value(node, "name") == name and (
+                within is None or under(node["nodeId"], within["nodeId"])):
+            return node
+    return None
+
+
+def check_accessibility_tree(browser, layout):
+    nodes, value = ax_nodes(browser)
+    missing = []
+    for array, (_, group_name, options) in layout.groups.items():
+        group = find_ax(nodes, value, "group", group_name)
+        if group is None:
+            missing.append(f"group {group_name}")
+            continue
+        missing += [f"{group_name}: radio {o}" for o in options if not find_ax(nodes, value, "radio", o, group)]
+    missing += [f"textbox {n}" for n in layout.spoken.values() if not find_ax(nodes, value, "textbox", n)]
+    missing += [f"button {n}" for n in ("enter", "About", "Exit") if not find_ax(nodes, value, "button", n)]
+    missing += [f"combobox {n}" for n in ("School", "Grade") if not find_ax(nodes, value, "combobox", n)]
+    check(not missing, f"every control is reached by its role and name ({missing[:5]})")
+    number = find_ax(nodes, value, "status", "Improves still needed for the next level: 196")
+    check(number is not None and value(number, "description").endswith("199 - 3 = 196 improves left"),
+          "the number says what it is, and its description is its working")
+    live = [n for n in nodes.values() if not n.get("ignored") and value(n, "role") == "status" and any(
+        p["name"] == "live" and p["value"]["value"] == "polite" for p in n.get("properties", []))]
+    check(len(live) == 1, f"one polite live region carries results and reports ({len(live)})")
+
+
+def check_axe(page, axe, where):
+    page.js(axe)
+    violations = page.browser.call("Runtime.evaluate", awaitPromise=True, returnByValue=True, expression=(
+        "axe.run(document, {runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']}})"
+        ".then(r => r.violations.map(v => v.id + ': ' + v.nodes.map(n => n.target.join(' ')).join(', ')))"))
+    violations = violations.get("result", {}).get("value")
+    check(violations == [], f"{where}: axe-core finds no violation of WCAG 2.1 A or AA ({violations})")
+
+
+def check_phone(page):
+    b = page.browser
+    for width in (PHONE[0], 320):
+        b.phone(width, PHONE[1])
+        b.settle()
+        scrolls = page.js("document.documentElement.scrollWidth")
+        cut = page.js(f"[...document.querySelectorAll('#client *')].filter(e => e.getClientRects().length && "
+                      f"(e.getBoundingClientRect().left < 0 || e.getBoundingClientRect().right > {width}))"
+                      ".map(e => e.id || e.tagName)")
+        check(scrolls <= width and not cut, f"at {width} CSS px nothing scrolls sideways ({scrolls} wide) or is "
+                                            f"cut off ({cut[:5]})")
+    b.phone(*PHONE)
+    small = page.js("[...document.querySelectorAll('#client .option, #client input[type=text], #client button, "
+                    "#client select')].map(e => [e.id || e.firstChild.id, e.getBoundingClientRect()])"
+                    ".filter(([, r]) => r.width < 24 || r.height < 24).map(([id]) => id)")
+    check(not small, f"every target is at least 24 x 24 CSS px for a finger ({small[:5]})")
+    check(page.js("[...document.querySelectorAll('[data-box]')].every(b => b.inputMode === 'numeric')"),
+          "the number boxes ask for a keyboard with digits")
+    check(not re.search(r"user-scalable=no|maximum-scale", page.js(
+        "document.querySelector('meta[name=viewport]').content")), "pinch-zoom is allowed")
+
+
+# ---- a random session against the model, by accessible names ----
 
 NUMBER_TEXTS = ["1", "0", "7", "30", "45", "50", "51", "100", "-1", "-7", "10922", "10923", "32767",
                 "-32768", "40000", "", "X", "abc", "1.5"]
 
 
-def random_events(rng, count, columns):
-    """Events a player might make; typing only into the boxes the spell
-    count leaves enabled."""
+def random_events(rng, count, arrays):
+    """Events a player might make; typing only into boxes that take input."""
     events, spell_count = [], 3
     while len(events) < count:
         roll = rng.randrange(100)
         if roll < 35:
             column, option = rng.randrange(7), rng.choice([0, 0, 1, 1, 2, 3, 4, 5, 6])
-            events.append((f"level {column} {option}", ("click", f"{columns[column]}_{option}")))
+            events.append((f"level {column} {option}", ("choose", arrays[column], option)))
         elif roll < 45:
             spell_count = rng.randint(1, 3)
-            events.append((f"spells {spell_count}", ("click", f"spells_{spell_count}")))
+            events.append((f"spells {spell_count}", ("choose", "spells", spell_count - 1)))
         elif roll < 75:
             box = rng.randrange({1: 2, 2: 3, 3: 4}[spell_count])
             text = rng.choice(NUMBER_TEXTS) if rng.randrange(2) else str(rng.randint(-150, 150))
             events.append((f"type {box} {text}", ("type", box, text)))
         elif roll < 90:
-            box = rng.randrange({1: 2, 2: 3, 3: 4}[spell_count])
-            events.append(("enter", ("enter in", box)))
+            events.append(("enter", ("enter in", rng.randrange({1: 2, 2: 3, 3: 4}[spell_count]))))
         else:
-            events.append(("enter", ("click", "Command1")))
+            events.append(("enter", ("enter button",)))
     return events
-
-
-BOXES = ["txtInt", "Spell1", "Spell2", "Spell3"]
-
-
-def check_random_session(page, replay, count, seed):
-    header, *_ = run_replay(replay, [])
-    columns = header.split()
-    events = random_events(random.Random(seed), count, columns)
-    _, *expected = run_replay(replay, [e[0] for e in events])
-    played = []
-    for (event, action), line in zip(events, expected):
-        title, reported = line.split("\t")
-        kind = action[0]
-        if kind == "click":
-            page.click(action[1], "indicator" if "_" in action[1] else None)
-        elif kind == "type":
-            page.retype(BOXES[action[1]], action[2])
-        else:
-            page.click(BOXES[action[1]])
-            page.browser.key("Enter")
-        played.append(event)
-        if not page.title_becomes(title, seconds=10):
-            check(False, f"seed {seed}, event {len(played)} ({event}): title \"{page.title()}\", "
-                         f"the model says \"{title}\"; events: {played[-8:]}")
-            return
-        if reported == "report":
-            if not wait_for(page.report_open, seconds=10):
-                check(False, f"seed {seed}, event {len(played)} ({event}): no report, the model expects one")
-                return
-            page.browser.key("Enter")
-            wait_for(lambda: not page.report_open(), seconds=10)
-    check(True, f"a random session of {count} events (seed {seed}) follows the model, title for title")
 
 
 def run_replay(replay, lines):
@@ -258,10 +361,70 @@ def run_replay(replay, lines):
     return out.stdout.rstrip("\n").split("\n")
 
 
+class Finger:
+    """Reaches the controls as a screen reader's user or a finger would:
+    found by role and accessible name, tapped where they are."""
+
+    def __init__(self, browser, layout):
+        self.browser, self.layout = browser, layout
+        self.nodes, self.value = ax_nodes(browser)
+        self.boxes = [layout.spoken[n] for n in ("txtInt", "Spell1", "Spell2", "Spell3")]
+
+    def tap(self, role, name, within=None):
+        node = find_ax(self.nodes, self.value, role, name, within)
+        if node is None:  # shown since the tree was read: a report's button
+            self.nodes, self.value = ax_nodes(self.browser)
+            node = find_ax(self.nodes, self.value, role, name, within)
+        self.browser.tap(*self.browser.centre(node["backendDOMNodeId"]))
+
+    def choose(self, array, option):
+        _, group_name, options = self.layout.groups[array]
+        self.tap("radio", options[option], find_ax(self.nodes, self.value, "group", group_name))
+
+    def retype(self, box, text, longest=8):
+        self.tap("textbox", self.boxes[box])
+        self.browser.key("End")
+        for _ in range(longest):
+            self.browser.key("Backspace")
+        self.browser.insert(text)
+
+
+def check_random_session(page, layout, replay, count, seed):
+    header, *_ = run_replay(replay, [])
+    arrays = header.split()
+    events = random_events(random.Random(seed), count, arrays)
+    _, *expected = run_replay(replay, [e[0] for e in events])
+    finger = Finger(page.browser, layout)
+    played = []
+    for (event, action), line in zip(events, expected):
+        title, reported = line.split("\t")
+        if action[0] == "choose":
+            finger.choose(*action[1:])
+        elif action[0] == "type":
+            finger.retype(*action[1:])
+        elif action[0] == "enter in":
+            finger.tap("textbox", finger.boxes[action[1]])
+            page.browser.key("Enter")
+        else:
+            finger.tap("button", "enter")
+        played.append(event)
+        if not wait_for(lambda: page.title() == title, seconds=10):
+            return check(False, f"seed {seed}, event {len(played)} ({event}): title \"{page.title()}\", "
+                                f"the model says \"{title}\"; events: {played[-8:]}")
+        if reported == "report":
+            if not wait_for(lambda: page.js("report.open")):
+                return check(False, f"seed {seed}, event {len(played)} ({event}): no report, the model expects one")
+            finger.tap("button", "OK")
+            wait_for(lambda: not page.js("report.open"))
+    return check(True, f"a random session of {count} events on a phone (seed {seed}) follows the model")
+
+
 def main():
-    site, source, replay = sys.argv[1:4]
-    events = int(sys.argv[4]) if len(sys.argv) > 4 else 40
+    site, source, replay, axe_path = sys.argv[1:5]
+    events = int(sys.argv[5]) if len(sys.argv) > 5 else 40
     seed = int(os.environ.get("IMPROVES_WEB_SEED", "1"))
+    with open(axe_path) as f:
+        axe = f.read()
     pieces = Pieces()
     opened = []
 
@@ -272,34 +435,47 @@ def main():
         check(not left, f"nothing the test started is left running (left: {left})")
 
     def body():
-        gzipped = sum(len(subprocess.run(["gzip", "-9c", os.path.join(site, name)], capture_output=True,
-                                         check=True).stdout) for name in os.listdir(site))
-        check(gzipped <= 3_000_000, f"the site is at most 3 MB after gzip -9 ({gzipped} bytes)")
+        gzipped = sum(len(subprocess.run(["gzip", "-9c", os.path.join(folder, name)], capture_output=True,
+                                         check=True).stdout)
+                      for folder, _, names in os.walk(site) for name in names)
+        check(gzipped <= SITE_LIMIT, f"the site is at most {SITE_LIMIT} bytes after gzip -9 ({gzipped})")
         layout = Layout(source)
-        url = serve(pieces, site)
-        browser = Browser(pieces, WIDTH, HEIGHT)
+        served = Served(pieces, site)
+        url = served.url + "/index.html"
+        browser = Browser(pieces, *DESK)
         opened.append(browser)
-        start = time.monotonic()
-        browser.open(url + "/index.html")
-        # The page's own title is the bare question; the program puts its
-        # number in front.
-        check(wait_for(lambda: re.match(r"-?\d+ ", browser.evaluate("document.title") or ""), seconds=60),
-              f"the program sets the page's title ({time.monotonic() - start:.1f} s)")
-        origin = wait_for(lambda: client_origin(browser, layout), seconds=30)
-        if not check(origin is not None, f"the main window is drawn ({time.monotonic() - start:.1f} s after navigation)"):
-            return
-        page = Page(browser, layout, origin)
-        check_events(page)
-        # A fresh page for the session: the same start as the model's.
-        browser.open(url + "/index.html")
-        check(wait_for(lambda: browser.evaluate("document.title") == f"196 {QUESTION}", seconds=60),
-              "the page loads again")
-        check_random_session(page, replay, events, seed)
+        page = Page(browser)
 
+        open_page(browser, url, scripts=False)
+        check_before_scripts(page, layout)
+
+        open_page(browser, url)
+        check(page.ready(), "the core loads and announces the first result")
+        check_accessibility_tree(browser, layout)
+        check_axe(page, axe, "at a desk")
+        kept = browser.call("Runtime.evaluate", awaitPromise=True, returnByValue=True, expression=(
+            "navigator.serviceWorker.ready.then(r => caches.keys()).then(k => k.length)"))
+        check(kept.get("result", {}).get("value") == 1, "a service worker keeps the site")
+        check(browser.call("Page.getInstallabilityErrors")["installabilityErrors"] == [],
+              "Chromium finds the page installable as an app")
+        check_desk(page, layout)
         page.click("Command2")
-        check(wait_for(lambda: "Reload the page" in (browser.evaluate(
-            "document.getElementById('status').textContent") or ""), seconds=10),
-            "Exit ends the program and the page says how to start it again")
+        check(not page.shown("Form1") and "Reload the page" in page.js("ended.textContent"),
+              "Exit ends the calculator and the page says how to start it again")
+
+        browser.phone(*PHONE)
+        open_page(browser, url)
+        check(page.ready(), "on a phone the core loads too")
+        check_phone(page)
+        check_axe(page, axe, "on a phone")
+        check_random_session(page, layout, replay, events, seed)
+
+        served.stop()
+        browser.desk(*DESK)
+        open_page(browser, url)
+        check(page.ready() and page.title() == f"196 {QUESTION}", "with the network gone the page loads again")
+        page.click("Faren_3")
+        expect_title(page, 224, "offline, a click")
 
     return run_checks(body, finish, DEADLINE_SECONDS, __file__)
 

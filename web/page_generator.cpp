@@ -1,0 +1,316 @@
+// Writes the web page's window as HTML from the layout, with the first
+// result already in it, so that the page is complete before any script
+// runs; and the characters each of the layout's own serif faces has to
+// draw, so that the faces are cut to them.
+//
+// usage: page_generator TEMPLATE.html TEMPLATE.css OUT_DIR
+// The templates hold {{WINDOW}}, {{ABOUT}}, {{TITLE}} and the like (HTML),
+// and {{DESK_WIDTH}} (CSS, the narrowest page the desk layout fits),
+// replaced here.
+
+#include "form1_rules.h"
+#include "layout.h"
+#include "words.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using form::Control;
+using form::Kind;
+using form::Look;
+
+std::string escaped(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string px(int twips) { return std::to_string(form::pixels(twips)) + "px"; }
+
+// Where the desk layout puts a control: custom properties that the style
+// sheet uses only while the page lays the window out as the desktop does.
+// `stacking` orders controls that overlap, higher on top.
+std::string place(const form::Twips &t, std::size_t stacking = 0)
+{
+    return " style=\"--x:" + px(t.left) + ";--y:" + px(t.top) + ";--w:" + px(t.width) + ";--h:" + px(t.height) +
+           (stacking ? ";--z:" + std::to_string(stacking) : "") + "\"";
+}
+
+std::string lookClass(Look look)
+{
+    switch (look) {
+    case Look::Plain: return "";
+    case Look::NumberBox: return " look-box";
+    case Look::Total: return " look-total";
+    case Look::Serif: return " look-serif";
+    case Look::SerifGreen: return " look-serif-green";
+    }
+    return "";
+}
+
+std::string titleAttribute(const Control &c)
+{
+    return c.description.empty() ? "" : " title=\"" + escaped(c.description) + "\"";
+}
+
+// The window as the rules leave it after loading, from the layout's own
+// texts: what the page shows before its script runs.
+class FirstResult final : public form::Form1View {
+public:
+    explicit FirstResult(const std::vector<Control> &layout)
+    {
+        for (const Control &c : layout)
+            for (std::size_t b = 0; b < texts_.boxes.size(); ++b)
+                if (c.name == calc::kBoxNames[b])
+                    texts_.boxes[b] = std::string(c.text);
+        texts_.school = std::string(std::find_if(layout.begin(), layout.end(), [](const Control &c) {
+                                        return c.kind == Kind::EditCombo;
+                                    })->text);
+    }
+
+    calc::Texts readTexts() const override { return texts_; }
+    void setBoxText(calc::NumberBox box, const std::string &text) override { texts_.box(box) = text; }
+    void setBoxEnabled(calc::NumberBox, bool) override {}
+    void showResult(const calc::Result &result) override { result_ = result; }
+    void showReport(const form::Report &report) override { throw std::runtime_error(report.message); }
+
+    const calc::Texts &texts() const { return texts_; }
+    const calc::Result &result() const { return result_.value(); }
+
+private:
+    calc::Texts texts_;
+    std::optional<calc::Result> result_;
+};
+
+class Writer {
+public:
+    Writer(const std::vector<Control> &layout, const FirstResult &first) : layout_(layout), first_(first)
+    {
+        for (const Control &c : layout)
+            children_[c.container].push_back(&c);
+        for (auto &[container, children] : children_)
+            order(children);
+        // A box whose spoken name a label shows is that label's control.
+        for (const Control &c : layout)
+            if (c.kind == Kind::TextBox)
+                for (const Control &label : layout)
+                    if (label.kind == Kind::Label && label.text == c.spokenName)
+                        labelFor_[label.name] = c.name;
+    }
+
+    std::string window() const { return childrenOf(""); }
+
+private:
+    // Tab order, which the page's order is, for a keyboard moves through it.
+    // Options in a column go top to bottom, as arrow keys move; labels that
+    // neighbour in tab order are read top to bottom, left to right.
+    static void order(std::vector<const Control *> &controls)
+    {
+        std::stable_sort(controls.begin(), controls.end(), [](const Control *a, const Control *b) {
+            if (a->kind == Kind::Option && b->kind == Kind::Option)
+                return a->index < b->index;
+            return a->tabIndex < b->tabIndex;
+        });
+        for (auto run = controls.begin(); run != controls.end();) {
+            const auto end = std::find_if(run, controls.end(), [](const Control *c) { return c->kind != Kind::Label; });
+            std::stable_sort(run, end, [](const Control *a, const Control *b) {
+                return std::pair(a->place.top, a->place.left) < std::pair(b->place.top, b->place.left);
+            });
+            run = end == controls.end() ? end : end + 1;
+        }
+    }
+
+    std::string childrenOf(std::string_view container) const
+    {
+        std::string html;
+        const auto found = children_.find(container);
+        if (found != children_.end())
+            for (const Control *c : found->second)
+                html += control(*c);
+        return html;
+    }
+
+    // A label that no control shows names it for a screen reader alone.
+    static std::string spokenLabel(const Control &c)
+    {
+        return "<label class=\"spoken\" for=\"" + c.name + "\">" + escaped(c.spokenName) + "</label>";
+    }
+
+    bool shownLabelNames(const Control &c) const
+    {
+        return std::any_of(labelFor_.begin(), labelFor_.end(), [&](const auto &l) { return l.second == c.name; });
+    }
+
+    std::string control(const Control &c) const
+    {
+        const std::string id = " id=\"" + c.name + "\"";
+        // The layout lists the controls in stacking order, bottom first.
+        const std::string at = place(c.place, static_cast<std::size_t>(&c - layout_.data()) + 1);
+        switch (c.kind) {
+        case Kind::Frame:
+            return "<fieldset" + id + " class=\"frame\"" + at + "><legend>" + escaped(c.text) + "</legend>" +
+                   childrenOf(c.name) + "</fieldset>\n";
+        case Kind::Option:
+            return "<label class=\"option\"" + at + "><input type=\"radio\"" + id + " name=\"" +
+                   std::string(c.array) + "\" value=\"" + std::to_string(c.index) + "\"" +
+                   (c.selected ? " checked" : "") + ">" + escaped(c.text) + "</label>\n";
+        case Kind::TextBox: {
+            const auto box = static_cast<std::size_t>(
+                std::find(calc::kBoxNames.begin(), calc::kBoxNames.end(), c.name) - calc::kBoxNames.begin());
+            return (shownLabelNames(c) ? "" : spokenLabel(c)) + "<input type=\"text\"" + id + " class=\"box" +
+                   lookClass(c.look) + "\" data-box=\"" + std::to_string(box) + "\" inputmode=\"numeric\" value=\"" +
+                   escaped(first_.texts().boxes[box]) + "\" autocomplete=\"off\" spellcheck=\"false\"" +
+                   titleAttribute(c) + at + ">\n";
+        }
+        case Kind::Button:
+            return "<button type=\"button\"" + id + titleAttribute(c) + at + ">" + escaped(c.text) + "</button>\n";
+        case Kind::EditCombo: {
+            // The starting text is the box's placeholder: a browser's list
+            // shows only entries that match the text, and no entry matches
+            // it. Empty or not, it names no school.
+            std::string html = spokenLabel(c) + "<input type=\"text\"" + id + " list=\"" + c.name +
+                               "-list\" placeholder=\"" + escaped(c.text) + "\" autocomplete=\"off\"" +
+                               titleAttribute(c) + at + "><datalist id=\"" + c.name + "-list\">";
+            for (const calc::SchoolInfo &info : calc::kSchools)
+                html += "<option value=\"" + escaped(info.name) + "\"></option>";
+            return html + "</datalist>\n";
+        }
+        case Kind::ListCombo: {
+            std::string html = spokenLabel(c) + "<select" + id + titleAttribute(c) + at +
+                               "><option value=\"\" selected disabled hidden></option>";
+            for (std::string_view grade : form::kGrades)
+                html += "<option>" + escaped(grade) + "</option>";
+            return html + "</select>\n";
+        }
+        case Kind::Label:
+            return label(c, id, at);
+        }
+        return {};
+    }
+
+    std::string label(const Control &c, const std::string &id, const std::string &at) const
+    {
+        const std::string classes = " class=\"label" + lookClass(c.look) + "\"";
+        if (const auto control = labelFor_.find(c.name); control != labelFor_.end())
+            return "<label" + id + classes + " for=\"" + std::string(control->second) + "\"" + at + ">" + escaped(c.text) +
+                   "</label>\n";
+        const calc::Result &r = first_.result();
+        if (c.name == "lblTotal") {
+            // Named by what it means and the number itself; its working
+            // shows under it on hover and on focus, and is its description.
+            const form::Twips below{c.place.left, c.place.top + c.place.height, c.place.width, 0};
+            return "<output" + id + classes + " tabindex=\"0\" aria-live=\"off\" aria-labelledby=\"total-meaning " +
+                   c.name + "\" aria-describedby=\"working\"" + at + ">" + escaped(r.number) + "</output><span id=\"total-meaning\" hidden>" +
+                   escaped(form::kTotalMeaning) + "</span><span id=\"working\" role=\"tooltip\"" + place(below) +
+                   ">" + escaped(r.workingText()) + "</span>\n";
+        }
+        if (c.name == "Label1")
+            return "<output" + id + classes + " aria-live=\"off\"" + titleAttribute(c) + at + ">" +
+                   escaped(r.verdict) + "</output>\n";
+        return "<span" + id + classes + at + ">" + escaped(c.text) + "</span>\n";
+    }
+
+    const std::vector<Control> &layout_;
+    const FirstResult &first_;
+    std::map<std::string_view, std::vector<const Control *>, std::less<>> children_;
+    std::map<std::string_view, std::string_view> labelFor_; // label -> the control it names
+};
+
+std::string about()
+{
+    std::string html;
+    for (const form::Text &t : form::kForm2Texts)
+        html += "<p id=\"Form2-" + std::string(t.name) + "\"" + place(t.place) + ">" + escaped(t.caption) + "</p>\n";
+    // Over the texts, the invisible surface a click on which hides the window.
+    return html + "<div id=\"Label7\"" + place(form::kLabel7) + "></div>\n";
+}
+
+std::string read(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write(const std::string &path, const std::string &text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string replaced(std::string text, const std::map<std::string, std::string> &values)
+{
+    for (const auto &[token, value] : values) {
+        std::size_t at = text.find(token);
+        if (at == std::string::npos)
+            throw std::runtime_error("the template lacks " + token);
+        for (; at != std::string::npos; at = text.find(token, at + value.size()))
+            text.replace(at, token.size(), value);
+    }
+    return text;
+}
+
+// The characters of the labels drawn in `look`, for cutting its face.
+std::string charactersOf(const std::vector<Control> &layout, Look look)
+{
+    std::string characters;
+    for (const Control &c : layout)
+        if (c.look == look)
+            characters += c.text;
+    return characters;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 4) {
+        std::cerr << "usage: page_generator TEMPLATE.html TEMPLATE.css OUT_DIR\n";
+        return 2;
+    }
+    try {
+        const std::vector<Control> layout = form::form1Controls();
+        FirstResult first(layout);
+        form::Form1Rules rules(first);
+        rules.load();
+        const std::string out = argv[3];
+        const std::string size = "--w:" + px(form::kForm1Width) + ";--h:" + px(form::kForm1Height);
+        const std::string aboutSize = "--w:" + px(form::kForm2Width) + ";--h:" + px(form::kForm2Height);
+        write(out + "/index.html", replaced(read(argv[1]), {{"{{WINDOW}}", Writer(layout, first).window()},
+                                                            {"{{WINDOW_SIZE}}", size},
+                                                            {"{{ABOUT}}", about()},
+                                                            {"{{ABOUT_SIZE}}", aboutSize},
+                                                            {"{{ABOUT_TITLE}}", escaped(form::kForm2Title)},
+                                                            {"{{TITLE}}", escaped(first.result().title)}}));
+        // The desk layout needs room for the window, its border and margins.
+        const int deskWidth = form::pixels(form::kForm1Width) + 40;
+        write(out + "/calculator.css", replaced(read(argv[2]), {{"{{DESK_WIDTH}}", std::to_string(deskWidth) + "px"}}));
+        write(out + "/serif.txt", charactersOf(layout, Look::Serif));
+        write(out + "/serif-bold-italic.txt", charactersOf(layout, Look::SerifGreen));
+    } catch (const std::exception &error) {
+        std::cerr << "page_generator: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
