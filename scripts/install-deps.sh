@@ -15,20 +15,25 @@ test_packages=(
     pkg-config
     clang libclang-rt-14-dev libfuzzer-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick python3-pil
     desktop-file-utils appstream dpkg-dev file lintian ccache
     openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 
-# Building the web page and testing it under node and in headless Chromium.
+# Building the web page (emscripten; fonttools with brotli cut the faces to
+# WOFF2; librsvg draws the app's icons) and testing it under node and in
+# headless Chromium, with the test's own tools from npm.
 web_packages=(
-    emscripten fonttools chromium python3-websocket python3-pil xz-utils
+    emscripten fonttools python3-brotli librsvg2-bin chromium python3-websocket
 )
+# Some Node.js packages bring npm (NodeSource's does, and conflicts with
+# Debian's); Debian's comes as a package of its own.
+command -v npm >/dev/null || web_packages+=(npm)
 
 # Building for Windows and testing it under Wine.
 windows_packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest
-    wine wine64 nsis icoutils xvfb xauth xdotool x11-utils imagemagick python3
+    wine wine64 nsis icoutils xvfb xauth xdotool x11-utils imagemagick python3 xz-utils
 )
 
 case "${1:-}" in

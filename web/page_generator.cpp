@@ -1,18 +1,16 @@
-// Writes the web page's window as HTML from the layout, with the first
-// result already in it, so that the page is complete before any script
-// runs; and the characters each of the layout's own serif faces has to
-// draw, so that the faces are cut to them.
-//
-// usage: page_generator TEMPLATE.html TEMPLATE.css OUT_DIR
-// The templates hold {{WINDOW}}, {{ABOUT}}, {{TITLE}} and the like (HTML),
-// and {{DESK_WIDTH}} (CSS, the narrowest page the desk layout fits),
-// replaced here.
+// Writes the characters each of the layout's own serif faces has to draw,
+// so that the faces are cut to them; then the web page: its window as HTML
+// from the layout, with the first result already in it and its style sheet
+// and faces inside, so that the page is complete before any script runs.
+// The templates hold {{WINDOW}}, {{STYLE}}, {{TITLE}} and the like (HTML),
+// and {{DESK_WIDTH}} and the faces' {{NAME.woff2}} (CSS), replaced here.
 
 #include "form1_rules.h"
 #include "layout.h"
 #include "words.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -281,33 +279,70 @@ std::string charactersOf(const std::vector<Control> &layout, Look look)
     return characters;
 }
 
+// The style sheet with its faces in it, so that the page's one response
+// holds all that its first picture needs: each {{NAME.woff2}} becomes the
+// face in FACES/NAME.woff2 as a data URL.
+std::string styleSheet(std::string css, const std::string &faces)
+{
+    static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (std::size_t at = css.find("{{"); at != std::string::npos; at = css.find("{{", at)) {
+        const std::size_t end = css.find("}}", at);
+        const std::string name = css.substr(at + 2, end - at - 2);
+        if (!name.ends_with(".woff2"))
+            throw std::runtime_error("the style sheet names no face in " + name);
+        const std::string face = read(faces + "/" + name);
+        std::string url = "data:font/woff2;base64,";
+        for (std::size_t i = 0; i < face.size(); i += 3) {
+            std::uint32_t bits = 0;
+            for (std::size_t j = 0; j < 3; ++j)
+                bits = bits << 8 | (i + j < face.size() ? static_cast<unsigned char>(face[i + j]) : 0u);
+            for (std::size_t j = 0; j < 4; ++j)
+                url += j <= face.size() - i ? kDigits[bits >> (18 - 6 * j) & 63] : '=';
+        }
+        css.replace(at, end + 2 - at, url);
+        at += url.size();
+    }
+    return css;
+}
+
 } // namespace
 
+// usage: page_generator glyphs OUT_DIR
+//        page_generator page TEMPLATE.html TEMPLATE.css FACES_DIR OUT_DIR
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: page_generator TEMPLATE.html TEMPLATE.css OUT_DIR\n";
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const bool glyphs = args.size() == 2 && args[0] == "glyphs", page = args.size() == 5 && args[0] == "page";
+    if (!glyphs && !page) {
+        std::cerr << "usage: page_generator glyphs OUT_DIR\n"
+                     "       page_generator page TEMPLATE.html TEMPLATE.css FACES_DIR OUT_DIR\n";
         return 2;
     }
     try {
         const std::vector<Control> layout = form::form1Controls();
+        const std::string out(args.back());
+        if (glyphs) {
+            write(out + "/serif.txt", charactersOf(layout, Look::Serif));
+            write(out + "/serif-bold-italic.txt", charactersOf(layout, Look::SerifGreen));
+            return 0;
+        }
         FirstResult first(layout);
         form::Form1Rules rules(first);
         rules.load();
-        const std::string out = argv[3];
-        const std::string size = "--w:" + px(form::kForm1Width) + ";--h:" + px(form::kForm1Height);
-        const std::string aboutSize = "--w:" + px(form::kForm2Width) + ";--h:" + px(form::kForm2Height);
-        write(out + "/index.html", replaced(read(argv[1]), {{"{{WINDOW}}", Writer(layout, first).window()},
-                                                            {"{{WINDOW_SIZE}}", size},
-                                                            {"{{ABOUT}}", about()},
-                                                            {"{{ABOUT_SIZE}}", aboutSize},
-                                                            {"{{ABOUT_TITLE}}", escaped(form::kForm2Title)},
-                                                            {"{{TITLE}}", escaped(first.result().title)}}));
         // The desk layout needs room for the window, its border and margins.
         const int deskWidth = form::pixels(form::kForm1Width) + 40;
-        write(out + "/calculator.css", replaced(read(argv[2]), {{"{{DESK_WIDTH}}", std::to_string(deskWidth) + "px"}}));
-        write(out + "/serif.txt", charactersOf(layout, Look::Serif));
-        write(out + "/serif-bold-italic.txt", charactersOf(layout, Look::SerifGreen));
+        const std::string css = styleSheet(
+            replaced(read(std::string(args[2])), {{"{{DESK_WIDTH}}", std::to_string(deskWidth) + "px"}}),
+            std::string(args[3]));
+        const std::string size = "--w:" + px(form::kForm1Width) + ";--h:" + px(form::kForm1Height);
+        const std::string aboutSize = "--w:" + px(form::kForm2Width) + ";--h:" + px(form::kForm2Height);
+        write(out + "/index.html", replaced(read(std::string(args[1])), {{"{{STYLE}}", css},
+                                                                       {"{{WINDOW}}", Writer(layout, first).window()},
+                                                                       {"{{WINDOW_SIZE}}", size},
+                                                                       {"{{ABOUT}}", about()},
+                                                                       {"{{ABOUT_SIZE}}", aboutSize},
+                                                                       {"{{ABOUT_TITLE}}", escaped(form::kForm2Title)},
+                                                                       {"{{TITLE}}", escaped(first.result().title)}}));
     } catch (const std::exception &error) {
         std::cerr << "page_generator: " << error.what() << '\n';
         return 1;

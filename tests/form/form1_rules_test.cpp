@@ -1,0 +1,116 @@
+// What the window's rules write to a view for each thing a player does,
+// whichever view it is: the writes in their order, told as words.
+
+#include "calc/calc_fixture.h"
+#include "form1_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using calc::NumberBox;
+using calc::School;
+
+class RecordingView final : public form::Form1View {
+public:
+    calc::Texts texts{{"1", "1", "1", "1"}, "Select School"};
+    std::vector<std::string> writes;
+
+    calc::Texts readTexts() const override { return texts; }
+    void setBoxText(NumberBox box, const std::string &text) override
+    {
+        texts.box(box) = text;
+        writes.push_back(name(box) + " reads " + text);
+    }
+    void setBoxEnabled(NumberBox box, bool enabled) override
+    {
+        writes.push_back(name(box) + (enabled ? " takes input" : " takes none"));
+    }
+    void showResult(const calc::Result &result) override { writes.push_back("shows " + result.number); }
+    void showReport(const form::Report &report) override
+    {
+        writes.push_back("reports on " + name(report.box) + ": " + report.message);
+    }
+
+private:
+    static std::string name(NumberBox box) { return std::string(calc::kBoxNames[static_cast<std::size_t>(box)]); }
+};
+
+using Event = std::function<void(form::Form1Rules &, RecordingView &)>;
+const Event kNothingBefore = [](form::Form1Rules &, RecordingView &) {};
+
+struct Row {
+    const char *name;
+    Event before; // after the window has loaded
+    Event event;
+    std::vector<std::string> writes; // the event's, in order
+};
+
+const Row kRows[] = {
+    {"NewSpellCountMarksTheBoxesItDoesNotUse", kNothingBefore, [](auto &rules, auto &) { rules.chooseSpellCount(1); },
+     {"Spell2 takes none", "Spell2 reads X", "Spell3 takes none", "Spell3 reads X", "shows 196"}},
+    {"NewSpellCountResetsTheBoxesItUses",
+     [](auto &rules, auto &view) {
+         rules.chooseSpellCount(1);
+         view.texts.box(NumberBox::Spell1) = "40";
+     },
+     [](auto &rules, auto &) { rules.chooseSpellCount(2); },
+     {"Spell2 takes input", "Spell2 reads 1", "Spell3 takes none", "Spell3 reads X", "shows 157"}},
+    {"TheSelectedCountAgainKeepsThePercents",
+     [](auto &, auto &view) { view.texts.box(NumberBox::Spell2) = "50"; },
+     [](auto &rules, auto &) { rules.chooseSpellCount(3); }, {"shows 147"}},
+    {"ACountThatIsNoOptionDoesNothing", kNothingBefore, [](auto &rules, auto &) { rules.chooseSpellCount(4); }, {}},
+    {"TheSelectedLevelAgainOnlyRecalculates", [](auto &rules, auto &) { rules.chooseLevel(School::Faren, 3); },
+     [](auto &rules, auto &) { rules.chooseLevel(School::Faren, 3); }, {"shows 224"}},
+    {"EnterRecalculates", [](auto &, auto &view) { view.texts.box(NumberBox::Spell1) = "41"; },
+     [](auto &rules, auto &) { rules.keyPress(form::kEnterKey); }, {"shows 156"}},
+    {"AnyOtherKeyIsTheBoxsOwn", [](auto &, auto &view) { view.texts.box(NumberBox::Spell1) = "41"; },
+     [](auto &rules, auto &) { rules.keyPress('4'); }, {}},
+    {"AnIntellectOutOfRangeIsWrittenBackFirst", [](auto &, auto &view) { view.texts.box(NumberBox::txtInt) = "51"; },
+     [](auto &rules, auto &) { rules.enterClicked(); }, {"txtInt reads 50", "shows 72"}},
+    {"AFailureNamesItsBox", [](auto &, auto &view) { view.texts.box(NumberBox::Spell3) = "x"; },
+     [](auto &rules, auto &) { rules.enterClicked(); },
+     {"reports on Spell3: The percent of the third spell must be a whole number, such as 40: \"x\" is not one."}},
+    {"PercentsOutOfRangeAreReportedOnTheFirst",
+     [](auto &rules, auto &view) {
+         rules.chooseSpellCount(1);
+         view.texts.box(NumberBox::Spell1) = "10923";
+     },
+     [](auto &rules, auto &) { rules.enterClicked(); },
+     {"reports on Spell1: The percent of the one spell (counted three times) takes the number of improves out of "
+      "the range the calculator can count (-32768 to 32767). Please correct the percents."}},
+};
+
+class Form1RulesTable : public testing::TestWithParam<Row> {};
+
+TEST_P(Form1RulesTable, WritesOfTheEvent)
+{
+    RecordingView view;
+    form::Form1Rules rules(view);
+    rules.load();
+    EXPECT_EQ(view.writes, std::vector<std::string>{"shows 196"});
+    GetParam().before(rules, view);
+    view.writes.clear();
+    GetParam().event(rules, view);
+    EXPECT_EQ(view.writes, GetParam().writes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Form1Rules, Form1RulesTable, testing::ValuesIn(kRows), RowName());
+
+// The selection the rules hold follows every choice, new or repeated.
+TEST(Form1Rules, SelectedLevelFollowsEachChoice)
+{
+    RecordingView view;
+    form::Form1Rules rules(view);
+    for (const int index : {1, 6, 0, 2, 2, 1}) {
+        rules.chooseLevel(School::WC, index);
+        EXPECT_EQ(rules.selectedLevel(School::WC), index);
+    }
+}
+
+} // namespace
