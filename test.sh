@@ -43,7 +43,7 @@ echo "== windows: build"
 scripts/windows-build.sh
 start windows ctest --preset windows
 
-# The web page: linking it is most of its build; its tests wait on a browser.
+# The web page: its tests wait on a browser.
 echo "== web: build"
 scripts/web-build.sh
 start web ctest --preset web
