@@ -4,6 +4,7 @@
 #   install-deps.sh test   that, plus everything the tests and benchmarks use
 #   install-deps.sh windows  building, packaging and testing the Windows build
 #   install-deps.sh web    building and testing the web page
+#   install-deps.sh release  building every download (scripts/release.sh)
 set -euo pipefail
 
 run_packages=(
@@ -16,7 +17,7 @@ test_packages=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick python3-pil
-    desktop-file-utils appstream dpkg-dev file lintian ccache
+    desktop-file-utils appstream dpkg-dev file lintian ccache python3-yaml
     openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 
@@ -41,7 +42,8 @@ run) packages=("${run_packages[@]}") ;;
 test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}") ;;
 windows) packages=("${run_packages[@]}" "${windows_packages[@]}") ;;
 web) packages=("${run_packages[@]}" "${web_packages[@]}") ;;
-*) echo "usage: $0 run|test|windows|web" >&2; exit 2 ;;
+release) packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" dpkg-dev file git) ;;
+*) echo "usage: $0 run|test|windows|web|release" >&2; exit 2 ;;
 esac
 
 # One query for all (a query each was most of this script's time).

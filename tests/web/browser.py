@@ -19,8 +19,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from pieces import Pieces, check, run_checks, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
 
 # What keeps a headless Chromium from reaching out: this machine's network is
-# closed, and the test needs none of it.
-QUIET = ["--headless=new", "--no-sandbox", "--no-first-run", "--no-default-browser-check",
+# closed, and the test needs none of it. (And in a container, whose shared
+# memory is small, Chromium keeps its own in /tmp.)
+QUIET = ["--headless=new", "--no-sandbox", "--disable-dev-shm-usage", "--no-first-run", "--no-default-browser-check",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
          "--disable-quic", "--disable-extensions", "--enable-unsafe-swiftshader", "--mute-audio"]
 
