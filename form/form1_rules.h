@@ -11,7 +11,6 @@
 
 #include "calculation.h"
 
-#include <optional>
 #include <string>
 
 namespace form {

@@ -63,12 +63,17 @@ about.addEventListener('keydown', (event) => {
     hideAbout();
 });
 
-function end() {
+// The calculator gone, the page says so, and how to start it again.
+function end(why) {
   for (const dialog of [about, report])
     dialog.close();
   byId('Form1').hidden = true;
+  if (why)
+    byId('ended').firstChild.textContent = `The calculator could not start (${why}). `;
   byId('ended').hidden = false;
 }
+byId('Command2').addEventListener('click', () => end());
+byId('Command3').addEventListener('click', () => about.show());
 
 async function start() {
   const core = await createCore();
@@ -88,10 +93,8 @@ async function start() {
   for (const box of boxes)
     box.addEventListener('keydown', (event) => calculator.keyPress(event.key));
   byId('Command1').addEventListener('click', () => calculator.enterClicked());
-  byId('Command2').addEventListener('click', end);
-  byId('Command3').addEventListener('click', () => about.show());
 }
 
-start();
+start().catch((error) => end(error.message || error));
 if ('serviceWorker' in navigator)
   navigator.serviceWorker.register('sw.js');
