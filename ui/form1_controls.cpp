@@ -21,6 +21,10 @@ namespace {
 using form::Kind;
 using form::Look;
 
+// The colour a label of the bottom line asks for, kept on the label so that a
+// change of theme can find it again.
+constexpr const char *kOwnColour = "improvesOwnColour";
+
 // A table names a control of the wrong kind only by mistake; stop at once
 // rather than run with a control that cannot be reached.
 template <class T>
@@ -78,6 +82,8 @@ QWidget *create(const form::Control &c, QWidget *parent)
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(c.look == Look::Total ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true); // opaque, in the window's colour
+        if (c.look == Look::Serif || c.look == Look::SerifGreen)
+            label->setProperty(kOwnColour, c.look == Look::Serif ? QColor(0, 0, 0) : QColor(0, 128, 0));
         return label;
     }
     case Kind::TextBox:
@@ -188,13 +194,12 @@ void applyTextColours(QWidget *form)
     // The bottom line's own colours, black and green, drawn on the window's
     // colour; under a dark theme they give way to readable ones.
     const QColor background = form->palette().color(QPalette::Window);
-    for (const form::Control &c : form::form1Controls()) {
-        if (c.look != Look::Serif && c.look != Look::SerifGreen)
+    for (QLabel *label : form->findChildren<QLabel *>()) {
+        const QVariant wanted = label->property(kOwnColour);
+        if (!wanted.isValid())
             continue;
-        auto *label = form->findChild<QLabel *>(QString::fromStdString(c.name));
         QPalette palette = label->palette();
-        const QColor wanted = c.look == Look::Serif ? QColor(0, 0, 0) : QColor(0, 128, 0);
-        palette.setColor(QPalette::WindowText, readableOn(wanted, background));
+        palette.setColor(QPalette::WindowText, readableOn(wanted.value<QColor>(), background));
         label->setPalette(palette);
     }
 }
