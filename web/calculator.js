@@ -2,7 +2,10 @@
 // Calculator, which keeps the window's rules, and the core's writes come
 // back through `page`. Nothing is decided here; the page was complete,
 // first result included, before this ran.
-import createCore from './improves-core.js';
+// The script and the core are asked for by their build (the site's build
+// step writes it for {{BUILD}}): a browser that kept another build's copies
+// in its memory, where a worker cannot reach, cannot mix them with this page.
+import createCore from './improves-core.js?build={{BUILD}}';
 
 const byId = (id) => document.getElementById(id);
 const client = byId('client');
@@ -76,7 +79,7 @@ byId('Command2').addEventListener('click', () => end());
 byId('Command3').addEventListener('click', () => about.show());
 
 async function start() {
-  const core = await createCore();
+  const core = await createCore({ locateFile: (file) => `${file}?build={{BUILD}}` });
   const calculator = new core.Calculator(page);
   calculator.load();
   // Choices made before the core was there: the page's own controls kept them.
@@ -96,5 +99,8 @@ async function start() {
 }
 
 start().catch((error) => end(error.message || error));
+// The worker's own script is asked of the network at every load, so that a
+// new version is found at the next load however long the host lets files be
+// kept, in every browser (some look only now and then by themselves).
 if ('serviceWorker' in navigator)
-  navigator.serviceWorker.register('sw.js');
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((r) => r.update());

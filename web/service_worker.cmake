@@ -1,5 +1,19 @@
-# Writes SITE/sw.js from TEMPLATE: the worker keeps every file of the site
-# under a name that changes with any of them.
+# Names the build in SITE's page and script (their {{BUILD}}: the URLs they
+# ask for the script and the core by), then writes SITE/sw.js from TEMPLATE:
+# the worker keeps every file of the site under a name that changes with any
+# of them.
+set(build_input "")
+foreach(file calculator.js improves-core.js improves-core.wasm)
+    file(SHA256 ${SITE}/${file} sum)
+    string(APPEND build_input "${file} ${sum}\n")
+endforeach()
+string(SHA256 build "${build_input}")
+string(SUBSTRING ${build} 0 12 build)
+foreach(file index.html calculator.js)
+    file(READ ${SITE}/${file} text)
+    string(REPLACE "{{BUILD}}" ${build} text "${text}")
+    file(WRITE ${SITE}/${file} "${text}")
+endforeach()
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(SORT files)
 set(digest_input "")
