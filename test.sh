@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests four ways: under the
 # sanitizers (dev preset), as released, the Windows build under Wine, and
-# the web page under node and headless Chromium.
+# the web page under node and in Chromium, WebKit and Firefox.
 # Each build has both cores. Each preset's tests, which spend much of their
 # time waiting on displays, buses and Wine, run while the next preset
 # builds; the test reports are printed at the end.

@@ -22,10 +22,13 @@ test_packages=(
 )
 
 # Building the web page (emscripten; fonttools with brotli cut the faces to
-# WOFF2; librsvg draws the app's icons) and testing it under node and in
-# headless Chromium, with the test's own tools from npm.
+# WOFF2; librsvg draws the app's icons) and testing it under node and in the
+# three engines: headless Chromium, WebKitGTK's MiniBrowser behind its
+# WebDriver on a private X server, headless Firefox; with the test's own
+# tools from npm.
 web_packages=(
-    emscripten fonttools python3-brotli librsvg2-bin chromium python3-websocket
+    emscripten fonttools python3-brotli librsvg2-bin python3-websocket
+    chromium webkit2gtk-driver firefox-esr xvfb xauth
 )
 # Some Node.js packages bring npm (NodeSource's does, and conflicts with
 # Debian's); Debian's comes as a package of its own.

@@ -27,7 +27,7 @@ import time
 sys.dont_write_bytecode = True
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "..", "tests", "web"))
-from browser import Browser, Pieces, Served  # noqa: E402
+from browser import Chromium, Pieces, Served  # noqa: E402
 
 from PIL import Image  # noqa: E402
 
@@ -111,7 +111,7 @@ def main():
         if args.against:
             sites["against"] = args.against
         urls = {name: Served(pieces, site).url + "/index.html" for name, site in sites.items()}
-        browser = Browser(pieces, 1280, 800)
+        browser = Chromium(pieces, 1280, 800)
         browser.call("Network.enable")
         browser.call("Network.setCacheDisabled", cacheDisabled=True)
         browser.call("Network.setBypassServiceWorker", bypass=True)

@@ -1,9 +1,10 @@
 """A static site served on 127.0.0.1 and headless Chromium driving it over
 the DevTools protocol, both started in the test's own runtime folder and
-process groups (see ../desktop/pieces.py) and ended with the test."""
+process groups (see ../desktop/pieces.py) and ended with the test; and the
+engines a test can ask for by name (webdriver.py has the other two, with
+the same calls)."""
 
 import base64
-import functools
 import http.server
 import json
 import os
@@ -12,11 +13,11 @@ import tempfile
 import threading
 import urllib.request
 
-import websocket
 
 sys.dont_write_bytecode = True  # importing pieces must leave no cache in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
 from pieces import Pieces, check, run_checks, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
+import webdriver  # noqa: E402
 
 # What keeps a headless Chromium from reaching out: this machine's network is
 # closed, and the test needs none of it. (And in a container, whose shared
@@ -26,22 +27,52 @@ QUIET = ["--headless=new", "--no-sandbox", "--disable-dev-shm-usage", "--no-firs
          "--disable-quic", "--disable-extensions", "--enable-unsafe-swiftshader", "--mute-audio"]
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
+# The page in a frame of its own, for an engine whose window cannot be as
+# narrow as a phone's screen (webdriver.WebKit).
+FRAME_PAGE = (b'<!doctype html><title>frame</title><style>body { margin: 0; } iframe { border: 0; display: block; }'
+              b'</style><iframe src="index.html"></iframe>')
 
 
 class Served:
     """The folder `site` served on 127.0.0.1 until stop() or the pieces end,
-    at `url`. The port is the one the system gives the listening socket, so
-    that runs side by side cannot both take it."""
+    at `url`; serve() changes the folder, as a host does a new version.
+    `keep` is how long a browser may keep each file (Cache-Control), none
+    by default. The port is the one the system gives the listening socket,
+    so that runs side by side cannot both take it."""
 
-    def __init__(self, pieces, site):
-        handler = functools.partial(QuietHandler, directory=site)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    def __init__(self, pieces, site, keep=None):
+        served = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def __init__(self, *args, **kwargs):
+                super().__init__(*args, directory=served.site, **kwargs)
+
+            def do_GET(self):
+                if self.path.split("?")[0].endswith("/" + webdriver.FRAME):
+                    self.send_response(200)
+                    self.send_header("Content-Type", "text/html")
+                    self.send_header("Content-Length", str(len(FRAME_PAGE)))
+                    self.end_headers()
+                    self.wfile.write(FRAME_PAGE)
+                else:
+                    super().do_GET()
+
+            def end_headers(self):
+                if keep is not None:
+                    self.send_header("Cache-Control", f"max-age={keep}")
+                super().end_headers()
+
+            def log_message(self, *args):
+                pass
+
+        self.site = site
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         pieces.on_end(self.stop)
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}"
+
+    def serve(self, site):
+        self.site = site
 
     def stop(self):
         """The network gone: nothing answers at the address any more."""
@@ -49,8 +80,14 @@ class Served:
         self.server.server_close()
 
 
-class Browser:
+class Chromium:
     """One headless Chromium page, driven over the DevTools protocol."""
+
+    name = "Chromium"
+    touch = True  # emulates a touch screen
+    devtools = True  # scripts off, the accessibility tree, installability
+    keys_press_buttons = True
+    focus_shows = True
 
     def __init__(self, pieces, width, height):
         env = dict(pieces.env, HOME=pieces.runtime)
@@ -70,9 +107,8 @@ class Browser:
         target = wait_for(page, seconds=30, step=0.1)
         if target is None:
             raise RuntimeError("Chromium's DevTools never answered")
-        self.socket = websocket.create_connection(target["webSocketDebuggerUrl"], timeout=60)
-        self.next_id = 0
-        self.events = []
+        self.channel = webdriver.Channel(target["webSocketDebuggerUrl"])
+        self.call = self.channel.call
         self.call("Page.enable")
         self.call("Runtime.enable")
         # First, or clicks land off by the window chrome.
@@ -90,23 +126,18 @@ class Browser:
                   mobile=True, screenWidth=width, screenHeight=height)
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
-    def call(self, method, **params):
-        self.next_id += 1
-        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") == self.next_id:
-                if "error" in message:
-                    raise RuntimeError(f"{method}: {message['error']}")
-                return message.get("result", {})
-            self.events.append(message)
-
     def open(self, url):
         self.call("Page.navigate", url=url)
 
     def evaluate(self, expression):
-        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True)
+        """The expression's value, a promise's once it settles."""
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError(f"in Chromium, {expression[:80]}: {result['exceptionDetails'].get('text')}")
         return result.get("result", {}).get("value")
+
+    def run(self, script):
+        self.call("Runtime.evaluate", expression=script)
 
     def screenshot(self, clip=None):
         """The page's pixels as PNG bytes (of the rectangle x, y, width, height if given)."""
@@ -157,6 +188,15 @@ class Browser:
         """The page's accessibility tree as a screen reader gets it."""
         return self.call("Accessibility.getFullAXTree")["nodes"]
 
+    def locate(self, role, name, within=None):
+        """A node of the accessibility tree by its role and name, within a
+        group so found: the DOM node's id, for centre()."""
+        node = find_ax(self.ax_tree(), role, name, within)
+        return node["backendDOMNodeId"] if node else None
+
+    def group(self, name):
+        return self.locate("group", name)
+
     KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, ""), "Tab": (9, ""), "Escape": (27, ""),
             "ArrowDown": (40, ""), "ArrowUp": (38, "")}
 
@@ -181,7 +221,24 @@ class Browser:
             self.key(ch)
 
     def close(self):
-        try:
-            self.socket.close()
-        except OSError:
-            pass
+        self.channel.close()
+
+
+def find_ax(tree, role, name, within=None):
+    """The node of that role and name that a screen reader reaches, if need
+    be under the node of DOM node `within`."""
+    nodes = {n["nodeId"]: n for n in tree}
+    value = lambda n, key: (n.get(key) or {}).get("value", "")  # noqa: E731
+    top = next((n["nodeId"] for n in tree if within is not None and n.get("backendDOMNodeId") == within), None)
+
+    def under(node_id):
+        while node_id in nodes:
+            if node_id == top:
+                return True
+            node_id = nodes[node_id].get("parentId")
+        return False
+    return next((n for n in tree if not n.get("ignored") and value(n, "role") == role and value(n, "name") == name
+                 and (within is None or under(n["nodeId"]))), None)
+
+
+ENGINES = {"chromium": Chromium, "webkit": webdriver.WebKit, "firefox": webdriver.Firefox}
