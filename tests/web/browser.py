@@ -149,10 +149,8 @@ class Chromium:
 
     def settle(self):
         """Waits until the page has had a turn of its event loop and drawn a
-        frame: Qt takes the browser's input events in on its next turn, so a
-        key pressed before a click is taken in goes elsewhere."""
-        self.call("Runtime.evaluate", awaitPromise=True, expression=(
-            "new Promise(done => setTimeout(() => requestAnimationFrame(() => done()), 0))"))
+        frame, so that what an input event set off has run."""
+        self.evaluate(webdriver.SETTLE)
 
     def click(self, x, y, count=1):
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
