@@ -99,8 +99,12 @@ async function start() {
 }
 
 start().catch((error) => end(error.message || error));
-// The worker's own script is asked of the network at every load, so that a
-// new version is found at the next load however long the host lets files be
-// kept, in every browser (some look only now and then by themselves).
-if ('serviceWorker' in navigator)
-  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((r) => r.update());
+// On a return, the worker's own script is asked of the network, so that a
+// new version is found at once however long the host lets files be kept, in
+// every browser (some look only now and then by themselves).
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((r) => {
+    if (navigator.serviceWorker.controller)
+      r.update();
+  });
+}
