@@ -174,7 +174,8 @@ def check_update(browser, open_page, served, site, folder):
     open_page(browser, url)
     # The player's next visit comes once the browser has looked for a new
     # worker and it has settled, however it keeps what it keeps.
-    wait_for(lambda: came("version-B")["caches"] == [True] and came("version-B")["settled"], seconds=20)
+    check(wait_for(lambda: (lambda c: c["caches"] == [True] and c["settled"])(came("version-B")), seconds=60),
+          f"{browser.name}: a visit after a new version finds its worker, which settles")
     open_page(browser, url)
     now = wait_for(lambda: browser.evaluate("document.readyState") == "complete" and came("version-B"))
     whole = {"page": True, "scripts": ["calculator", "improves-core"], "core": True, "caches": [True], "old": [],
