@@ -104,7 +104,7 @@ start().catch((error) => end(error.message || error));
 // every browser (some look only now and then by themselves).
 if ('serviceWorker' in navigator) {
   navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((r) => {
-    if (navigator.serviceWorker.controller)
+    if (r.active)
       r.update();
   });
 }
