@@ -65,6 +65,9 @@ class Served:
             def log_message(self, *args):
                 pass
 
+        # A worker asks for every file at once; on a loaded machine the
+        # server's default backlog of 5 can drop some of them.
+        http.server.ThreadingHTTPServer.request_queue_size = 64
         self.site = site
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
