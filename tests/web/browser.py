@@ -33,6 +33,12 @@ FRAME_PAGE = (b'<!doctype html><title>frame</title><style>body { margin: 0; } if
               b'</style><iframe src="index.html"></iframe>')
 
 
+class Server(http.server.ThreadingHTTPServer):
+    # A worker asks for every file at once; on a loaded machine the default
+    # backlog of 5 can drop some of them.
+    request_queue_size = 64
+
+
 class Served:
     """The folder `site` served on 127.0.0.1 until stop() or the pieces end,
     at `url`; serve() changes the folder, as a host does a new version.
@@ -65,11 +71,8 @@ class Served:
             def log_message(self, *args):
                 pass
 
-        # A worker asks for every file at once; on a loaded machine the
-        # server's default backlog of 5 can drop some of them.
-        http.server.ThreadingHTTPServer.request_queue_size = 64
         self.site = site
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.server = Server(("127.0.0.1", 0), Handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         pieces.on_end(self.stop)
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}"
