@@ -139,10 +139,11 @@ def marked(site, folder, mark, later):
 
 # What the page in front of the player came from: the page, the scripts that
 # ran, the core it is served, and each file the worker keeps; and whether the
-# worker has settled (installed and active, no other on the way).
+# worker has settled (activated, so that it has dropped the old files, and no
+# other on the way).
 WHAT_CAME = """(async mark => {
   const registration = await navigator.serviceWorker.getRegistration();
-  const settled = !!registration?.active && !registration.installing && !registration.waiting;
+  const settled = registration?.active?.state === 'activated' && !registration.installing && !registration.waiting;
   const has = (bytes) => new TextDecoder('latin1').decode(bytes).includes(mark);
   const kept = [], names = await caches.keys();
   for (const name of names) {
