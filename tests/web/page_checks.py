@@ -174,9 +174,9 @@ def check_update(browser, open_page, served, site, folder):
     served.serve(new)
     open_page(browser, url)
     # The player's next visit comes once the browser has looked for a new
-    # worker and it has settled, however it keeps what it keeps.
-    check(wait_for(lambda: (lambda c: c["caches"] == [True] and c["settled"])(came("version-B")), seconds=60),
-          f"{browser.name}: a visit after a new version finds its worker, which settles")
+    # worker and it has settled (if it never does, the check below says how
+    # far it came), with room for a loaded machine.
+    wait_for(lambda: kept("version-B"), seconds=60)
     open_page(browser, url)
     now = wait_for(lambda: browser.evaluate("document.readyState") == "complete" and came("version-B"))
     whole = {"page": True, "scripts": ["calculator", "improves-core"], "core": True, "caches": [True], "old": [],

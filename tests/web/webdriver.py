@@ -89,12 +89,11 @@ class W3CBrowser:
 class Channel:
     """Calls as JSON over a websocket, each answered by its id: the DevTools
     protocol's and WebDriver BiDi's way alike. Messages that answer no call
-    (events) are kept in `events`."""
+    (events) are passed over: the tests wait on the page instead."""
 
     def __init__(self, address, **options):
         self.socket = websocket.create_connection(address, timeout=60, **options)
         self.next_id = 0
-        self.events = []
 
     def call(self, method, **params):
         self.next_id += 1
@@ -105,7 +104,6 @@ class Channel:
                 if "error" in message:
                     raise RuntimeError(f"{method}: {message['error']}: {message.get('message', '')[:300]}")
                 return message.get("result", {})
-            self.events.append(message)
 
     def close(self):
         try:
