@@ -48,8 +48,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${IMPROVES_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The layout is measured with the Liberation faces; Wayland sessions want
-# Qt's native platform plugin.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+# Qt's native platform plugin. The window's own face, Liberation Sans
+# Narrow, left fonts-liberation at its version 2 (Debian 13) for a package of
+# its own; without it fontconfig would draw the captions in a monospaced face.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-liberation-sans-narrow | fonts-liberation (<< 1:2)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that are missing for one purpose:
+# Installs the Debian packages that are missing for one purpose (Debian 12
+# and 13 alike: where the releases name a thing differently, apt is asked):
 #   install-deps.sh run    building and running the calculator
 #   install-deps.sh test   that, plus everything the tests and benchmarks use
 #   install-deps.sh windows  building, packaging and testing the Windows build
@@ -14,7 +15,7 @@ run_packages=(
 )
 test_packages=(
     pkg-config
-    clang libclang-rt-14-dev libfuzzer-14-dev
+    clang libclang-rt-dev # the sanitizers' and libFuzzer's runtime, of the release's clang
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick python3-pil
     desktop-file-utils appstream dpkg-dev file lintian ccache python3-yaml
@@ -49,12 +50,22 @@ release) packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages
 *) echo "usage: $0 run|test|windows|web|release" >&2; exit 2 ;;
 esac
 
+# The window's face, Liberation Sans Narrow: Debian 12's fonts-liberation
+# has it, Debian 13 keeps it in a package of its own, which the archive
+# knows of only there.
+narrow=fonts-liberation-sans-narrow
+narrow_wanted() {
+    ! grep -qxF "$narrow" <<<"$installed" && [[ " ${missing[*]} " != *" $narrow "* ]] &&
+        apt-cache show "$narrow" >/dev/null 2>&1
+}
+
 # One query for all (a query each was most of this script's time).
-installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/install ok installed$/ { print $1 }' || true)
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" "$narrow" 2>/dev/null | awk '/install ok installed$/ { print $1 }' || true)
 missing=()
 for p in "${packages[@]}"; do
     grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
+if narrow_wanted; then missing+=("$narrow"); fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then
@@ -68,4 +79,5 @@ else
 fi
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+if narrow_wanted; then missing+=("$narrow"); fi
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

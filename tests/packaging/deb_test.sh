@@ -22,7 +22,7 @@ echo "lintian: clean"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 echo "$depends" | grep -q 'libqt6widgets6' || { echo "no Qt dependency computed"; exit 1; }
-echo "$depends" | grep -q 'fonts-liberation' || { echo "no font dependency"; exit 1; }
+echo "$depends" | grep -qF 'fonts-liberation-sans-narrow | fonts-liberation (<< 1:2)' || { echo "no dependency that brings Liberation Sans Narrow on every release"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || { echo "qt6-wayland not recommended"; exit 1; }
 dpkg-deb -c "$deb" >"$work/contents"
 grep -q './usr/share/doc/improves-calc/copyright$' "$work/contents" || { echo "no copyright file"; exit 1; }

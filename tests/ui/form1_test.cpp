@@ -354,7 +354,8 @@ private slots:
     // once it is dismissed, typing replaces the text it named.
     void oneReportAtATimeAndTypingReplacesTheBadText()
     {
-        QApplication::setActiveWindow(form_.get());
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         type("Spell1", "x");
         enterIn("Spell1");
         type("txtInt", "abc");
@@ -500,7 +501,7 @@ private slots:
 
         QTest::mouseClick(about, Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(info));
-        QApplication::setActiveWindow(form_.get());
+        form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QTest::mouseClick(about, Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(info));

@@ -21,7 +21,7 @@ private slots:
     void init()
     {
         openForm();
-        QApplication::setActiveWindow(form_.get());
+        form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     }
 

@@ -179,7 +179,7 @@ private slots:
     {
         QFETCH(QStringList, selected);
         QFETCH(QStringList, order);
-        QApplication::setActiveWindow(form_.get());
+        form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         for (const QString &name : selected)
             clickOption(form_->findChild<QRadioButton *>(name));
