@@ -18,7 +18,7 @@ test_packages=(
     clang libclang-rt-dev # the sanitizers' and libFuzzer's runtime, of the release's clang
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick python3-pil
-    desktop-file-utils appstream dpkg-dev file lintian ccache python3-yaml
+    desktop-file-utils appstream dpkg-dev file lintian ccache python3-yaml debootstrap
     openbox wmctrl x11-utils dbus at-spi2-core python3-pyatspi weston qt6-wayland qt6-gtk-platformtheme
 )
 

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The .deb as a player on another Debian release gets it: installed with apt
+# into a fresh minimal system of that release, recommends off, as containers
+# and small systems install. fontconfig there must give the window's face,
+# Liberation Sans Narrow, from what the package's dependencies brought; then
+# the program runs from the release's own libraries on an X server, draws its
+# number and ends on Exit (smoke.sh), and its screenshot is kept.
+# usage: deb_in_debian.sh BUILD_DIR RELEASE SMOKE_SCRIPT PLACES...
+#   (PLACES: what smoke.sh takes after the screenshot)
+# Needs root and debootstrap (chroot and mount); where either is missing it
+# says so and exits 77, which ctest counts as skipped.
+set -euo pipefail
+build=$1
+release=$2
+smoke=$3
+places=("${@:4}")
+here=$(cd "$(dirname "$0")" && pwd)
+if [ "$(id -u)" -ne 0 ] || ! command -v debootstrap >/dev/null; then
+    echo "skipped: installing into another release needs root and debootstrap"
+    exit 77
+fi
+source "$here/../../scripts/debian-chroot.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/improves-deb-$release-XXXXXX")
+root=$work/root
+trap 'chroot_remove "$root"; rm -rf "$work"' EXIT
+
+timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+deb=$(ls "$work"/out/*.deb)
+base=$(chroot_base "$release")
+cp -a "$base" "$root"
+chroot_mount "$root"
+cp "$deb" "$root/tmp/improves-calc.deb"
+in_release() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
+echo "Debian $release ($(cat "$root/etc/debian_version")): apt-get install --no-install-recommends $(basename "$deb")"
+in_release apt-get update -qq
+# fontconfig only for its fc-match, the question asked below; it brings no face.
+in_release apt-get install -y -qq --no-install-recommends /tmp/improves-calc.deb fontconfig >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; exit 1; }
+
+face=$(in_release fc-match -f '%{file}' 'Liberation Sans Narrow')
+echo "fontconfig's face for Liberation Sans Narrow: $face"
+[ "$face" = /usr/share/fonts/truetype/liberation/LiberationSansNarrow-Regular.ttf ] ||
+    { echo "the window's face is not installed: its captions would be drawn in another"; exit 1; }
+
+# The program inside the release, drawing on the X server smoke.sh starts
+# here: the server's socket folder is shared with the release.
+chroot_share "$root" /tmp/.X11-unix
+mkdir -m 700 "$root/tmp/runtime"
+cat >"$work/improves-calc" <<EOF
+#!/bin/sh
+exec chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin DISPLAY="\$DISPLAY" XDG_RUNTIME_DIR=/tmp/runtime /usr/bin/improves-calc
+EOF
+chmod +x "$work/improves-calc"
+"$smoke" "$work/improves-calc" "$build/deb-in-$release.png" "${places[@]}"
