@@ -7,8 +7,8 @@
 # RELEASE is a Debian code name. Runs share one copy of the release's
 # minimal base (scripts/debian-chroot.sh), in which what they installed
 # stays; --fresh starts that copy anew from the base. The committed state of
-# this clone is cloned into it, with ../shared/toolchains beside it where
-# this machine has them (the Windows build looks there for its Qt), and
+# this clone is cloned into it, with ../shared beside it where this machine
+# has it (the Windows build looks there for its Qt), and
 # COMMAND runs there as root. Pass or fail, every process left in the system
 # is ended and every mount undone. Needs root, and about 5 GB of disk per
 # release for the tests' packages.
@@ -44,10 +44,7 @@ chroot_mount "$root"
 rm -rf "$root/work"
 mkdir -p "$root/work"
 git clone -q --no-local --no-hardlinks "$PWD" "$root/work/main"
-if [ -d ../shared/toolchains ]; then
-    mkdir -p "$root/work/shared"
-    cp -a ../shared/toolchains "$root/work/shared/"
-fi
+[ -d ../shared ] && cp -a ../shared "$root/work/shared"
 
 echo "== Debian $release ($(cat "$root/etc/debian_version")): $*"
 status=0
