@@ -45,13 +45,20 @@ rm -rf "$root/work"
 mkdir -p "$root/work"
 git clone -q --no-local --no-hardlinks "$PWD" "$root/work/main"
 [ -d ../shared ] && cp -a ../shared "$root/work/shared"
+# The certificate authorities this machine adds to Debian's, so that the
+# release reaches the network (npm's registry) as this machine does.
+if [ -d /usr/local/share/ca-certificates ]; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp -a /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
+fi
 
 echo "== Debian $release ($(cat "$root/etc/debian_version")): $*"
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 TERM="${TERM:-dumb}" DEBIAN_FRONTEND=noninteractive ${CI:+CI=$CI} \
     bash -c 'cd /work/main &&
-             { command -v git >/dev/null || { apt-get update -qq && apt-get install -y -qq --no-install-recommends git >/dev/null; }; } &&
+             { command -v git >/dev/null || { apt-get update -qq && apt-get install -y -qq --no-install-recommends git ca-certificates >/dev/null; }; } &&
+             update-ca-certificates >/dev/null &&
              exec "$@"' in-debian "$@" || status=$?
 echo "== Debian $release: exit $status"
 exit "$status"

@@ -42,7 +42,7 @@ else
         echo "building Qt $qt_windows_version's host tools from Debian's source."
         start=$(date +%s)
         scripts/windows/build-qt-host-tools.sh "$PWD/build/qt-host-work" "$host"
-        rm -rf build/qt-host-work/host-build
+        rm -rf build/qt-host-work/host-build build/qt-host-work/qtbase-everywhere-src-*
         echo "Host tools built in $(( $(date +%s) - start )) s."
     fi
 fi

@@ -24,6 +24,7 @@ def main():
     options = subset.Options()
     options.hinting = False
     options.flavor = "woff2"
+    options.drop_tables += ["FFTM"]  # FontForge's time stamps, dropped anyway: said, not asked
     font = subset.load_font(face, options)
     subsetter = subset.Subsetter(options)
     if cut.startswith("--unicodes="):

@@ -20,9 +20,10 @@ cmake -G Ninja -S "$work/qtbase-everywhere-src-$qt_windows_version" -B "$work/ho
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_gui=OFF -DFEATURE_widgets=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF \
     -DFEATURE_dbus=OFF -DFEATURE_testlib=OFF -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF \
-    -DFEATURE_printsupport=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_icu=OFF \
+    -DFEATURE_printsupport=OFF -DFEATURE_icu=OFF \
     -DFEATURE_glib=OFF -DFEATURE_zstd=OFF -DFEATURE_libudev=OFF \
     -DFEATURE_system_pcre2=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_doubleconversion=OFF \
-    >"$work/host-configure.log"
-cmake --build "$work/host-build" --parallel "$(nproc)"
-cmake --install "$work/host-build" >/dev/null
+    -Wno-dev >"$work/host-build.log" 2>&1 &&
+    cmake --build "$work/host-build" --parallel "$(nproc)" >>"$work/host-build.log" 2>&1 &&
+    cmake --install "$work/host-build" >>"$work/host-build.log" 2>&1 ||
+    { tail -n 40 "$work/host-build.log" >&2; exit 1; }
