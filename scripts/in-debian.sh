@@ -58,7 +58,7 @@ chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/u
     LANG=C.UTF-8 TERM="${TERM:-dumb}" DEBIAN_FRONTEND=noninteractive ${CI:+CI=$CI} \
     bash -c 'cd /work/main &&
              { command -v git >/dev/null || { apt-get update -qq && apt-get install -y -qq --no-install-recommends git ca-certificates >/dev/null; }; } &&
-             update-ca-certificates >/dev/null &&
+             { ! command -v update-ca-certificates >/dev/null || update-ca-certificates >/dev/null; } &&
              exec "$@"' in-debian "$@" || status=$?
 echo "== Debian $release: exit $status"
 exit "$status"
