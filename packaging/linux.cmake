@@ -46,6 +46,7 @@ many improves are still needed for the next level, with a one-line verdict.")
 # A helper for a game rather than a game: its program lives in /usr/bin.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${IMPROVES_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${IMPROVES_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The layout is measured with the Liberation faces; Wayland sessions want
 # Qt's native platform plugin. The window's own face, Liberation Sans

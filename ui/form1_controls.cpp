@@ -98,7 +98,8 @@ QWidget *create(const form::Control &c, QWidget *parent)
     case Kind::EditCombo: {
         auto *combo = new QComboBox(parent);
         // Rather than setEditable, which builds the drop-down list at once;
-        // the combo builds it when it first opens.
+        // the combo builds it when it first opens (before Qt 6.8, which
+        // builds it with the first item).
         combo->setLineEdit(new QLineEdit(combo));
         combo->setCompleter(nullptr);                // "qor" stays "qor"
         combo->setInsertPolicy(QComboBox::NoInsert); // Enter adds nothing to the list
