@@ -391,7 +391,8 @@ def run_wayland(program, pieces, session):
 
     def titles():
         with open(log_path, errors="replace") as log:
-            return re.findall(r'xdg_toplevel@\d+\.set_title\("(.*)"\)', log.read())
+            # libwayland's log names an object interface@id, from 1.22 on interface#id.
+            return re.findall(r'xdg_toplevel[@#]\d+\.set_title\("(.*)"\)', log.read())
 
     def title_of(wanted):
         return wanted in titles()
@@ -404,7 +405,7 @@ def run_wayland(program, pieces, session):
 
         def parented():
             with open(log_path, errors="replace") as log:
-                return re.search(r'xdg_toplevel@\d+\.set_parent\(xdg_toplevel@\d+\)', log.read())
+                return re.search(r'xdg_toplevel[@#]\d+\.set_parent\(xdg_toplevel[@#]\d+\)', log.read())
         check_failure_report(app, lambda: wait_for(parented) is not None, wayland=True)
         info = frame(app, lambda w: w.name == "Info...")
         do_action(find(info, named("Close", pyatspi.ROLE_PUSH_BUTTON)) if info else None, "Press")

@@ -5,18 +5,25 @@
 # Liberation Sans Narrow, from what the package's dependencies brought; then
 # the program runs from the release's own libraries on an X server, draws its
 # number and ends on Exit (smoke.sh), and its screenshot is kept.
-# usage: deb_in_debian.sh BUILD_DIR RELEASE SMOKE_SCRIPT PLACES...
-#   (PLACES: what smoke.sh takes after the screenshot)
-# Needs root and debootstrap (chroot and mount); where either is missing it
-# says so and exits 77, which ctest counts as skipped.
+# usage: deb_in_debian.sh BUILD_DIR RELEASE:NUMBER SMOKE_SCRIPT PLACES...
+#   (bookworm:12; PLACES: what smoke.sh takes after the screenshot)
+# A package depends on the libraries of the release it is built on, or a
+# later one: on an older release than the build's it is skipped (exit 77,
+# which ctest counts as skipped), as it is without root or debootstrap.
 set -euo pipefail
 build=$1
-release=$2
+release=${2%:*}
+number=${2#*:}
 smoke=$3
 places=("${@:4}")
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "$(id -u)" -ne 0 ] || ! command -v debootstrap >/dev/null; then
     echo "skipped: installing into another release needs root and debootstrap"
+    exit 77
+fi
+built_on=$(cut -d. -f1 /etc/debian_version)
+if [[ $built_on =~ ^[0-9]+$ ]] && [ "$built_on" -gt "$number" ]; then
+    echo "skipped: a package built on Debian $built_on needs its libraries; Debian $number takes one built there"
     exit 77
 fi
 source "$here/../../scripts/debian-chroot.sh"
