@@ -17,7 +17,7 @@ chroot_base() {
         mkdir -p "$chroot_store"
         echo "making a minimal Debian $release in $base" >&2
         rm -rf "$base"
-        debootstrap --variant=minbase "$release" "$base" http://deb.debian.org/debian \
+        timeout 600 debootstrap --variant=minbase "$release" "$base" http://deb.debian.org/debian \
             >"$chroot_store/$release-debootstrap.log" 2>&1 || {
             tail -n 20 "$chroot_store/$release-debootstrap.log" >&2
             return 1

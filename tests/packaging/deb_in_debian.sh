@@ -26,6 +26,8 @@ if [[ $built_on =~ ^[0-9]+$ ]] && [ "$built_on" -gt "$number" ]; then
     echo "skipped: a package built on Debian $built_on needs its libraries; Debian $number takes one built there"
     exit 77
 fi
+# The releases' bases beside the build, unless told where they are kept.
+export IMPROVES_CHROOTS=${IMPROVES_CHROOTS:-$build/chroots}
 source "$here/../../scripts/debian-chroot.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/improves-deb-$release-XXXXXX")
@@ -40,9 +42,11 @@ chroot_mount "$root"
 cp "$deb" "$root/tmp/improves-calc.deb"
 in_release() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 echo "Debian $release ($(cat "$root/etc/debian_version")): apt-get install --no-install-recommends $(basename "$deb")"
-in_release apt-get update -qq
+# Each step ends well inside ctest's limit: a test killed by ctest could
+# not undo its mounts.
+in_release timeout 120 apt-get update -qq
 # fontconfig only for its fc-match, the question asked below; it brings no face.
-in_release apt-get install -y -qq --no-install-recommends /tmp/improves-calc.deb fontconfig >"$work/apt.log" 2>&1 ||
+in_release timeout 300 apt-get install -y -qq --no-install-recommends /tmp/improves-calc.deb fontconfig >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; exit 1; }
 
 face=$(in_release fc-match -f '%{file}' 'Liberation Sans Narrow')
