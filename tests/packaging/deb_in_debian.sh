@@ -9,7 +9,8 @@
 #   (bookworm:12; PLACES: what smoke.sh takes after the screenshot)
 # A package depends on the libraries of the release it is built on, or a
 # later one: on an older release than the build's it is skipped (exit 77,
-# which ctest counts as skipped), as it is without root or debootstrap.
+# which ctest counts as skipped), as it is without root, debootstrap or the
+# right to mount.
 set -euo pipefail
 build=$1
 release=${2%:*}
@@ -21,6 +22,13 @@ if [ "$(id -u)" -ne 0 ] || ! command -v debootstrap >/dev/null; then
     echo "skipped: installing into another release needs root and debootstrap"
     exit 77
 fi
+probe=$(mktemp -d)
+if ! mount --bind "$probe" "$probe" 2>/dev/null; then
+    rmdir "$probe"
+    echo "skipped: no mounts here (a container without the privilege to mount)"
+    exit 77
+fi
+umount "$probe" && rmdir "$probe"
 built_on=$(cut -d. -f1 /etc/debian_version)
 if [[ $built_on =~ ^[0-9]+$ ]] && [ "$built_on" -gt "$number" ]; then
     echo "skipped: a package built on Debian $built_on needs its libraries; Debian $number takes one built there"
