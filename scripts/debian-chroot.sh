@@ -38,11 +38,12 @@ chroot_mount() {
     cp /etc/resolv.conf "$root/etc/resolv.conf"
 }
 
-# Binds the host's folder DIR at the same place in ROOT (an X server's
-# sockets, say).
+# Binds the host's folder FROM (by default PLACE itself) at PLACE in ROOT:
+# an X server's sockets, say.   usage: chroot_share ROOT PLACE [FROM]
 chroot_share() {
-    mkdir -p "$2" "$1$2"
-    mount --bind "$2" "$1$2"
+    local from=${3:-$2}
+    mkdir -p "$from" "$1$2"
+    mount --bind "$from" "$1$2"
 }
 
 # Ends every process whose root is ROOT, then unmounts everything under it,

@@ -48,6 +48,9 @@ base=$(chroot_base "$release")
 cp -a "$base" "$root"
 chroot_mount "$root"
 cp "$deb" "$root/tmp/improves-calc.deb"
+# What apt fetches is kept beside the bases for the next run.
+mkdir -p "$chroot_store/$release-debs/partial"
+chroot_share "$root" /var/cache/apt/archives "$chroot_store/$release-debs"
 in_release() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 echo "Debian $release ($(cat "$root/etc/debian_version")): apt-get install --no-install-recommends $(basename "$deb")"
 # Each step ends well inside ctest's limit: a test killed by ctest could
