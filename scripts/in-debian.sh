@@ -39,6 +39,7 @@ if $fresh || [ ! -f "$root/.made" ]; then
     cp -a "$base" "$root"
 fi
 trap 'chroot_undo "$root"' EXIT
+trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
 chroot_mount "$root"
 
 rm -rf "$root/work"

@@ -41,6 +41,7 @@ source "$here/../../scripts/debian-chroot.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/improves-deb-$release-XXXXXX")
 root=$work/root
 trap 'chroot_remove "$root"; rm -rf "$work"' EXIT
+trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
 
 timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(ls "$work"/out/*.deb)
