@@ -4,7 +4,7 @@
 # packages in PREFIX. What moc writes only compiles against the Qt of its own
 # version, so a host whose Qt is another version (Debian 13's 6.8) cannot
 # build for Qt 6.4.2 with its own tools. Core and the tools alone, none of
-# the GUI libraries: about 11 minutes on 2 cores.
+# the GUI libraries: about 10 minutes on 2 cores.
 # usage: build-qt-host-tools.sh WORK_DIR PREFIX
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
