@@ -9,12 +9,15 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using calc::NumberBox;
 using calc::School;
+
+std::string boxName(NumberBox box) { return std::string(calc::kBoxNames[static_cast<std::size_t>(box)]); }
 
 class RecordingView final : public form::Form1View {
 public:
@@ -25,20 +28,17 @@ public:
     void setBoxText(NumberBox box, const std::string &text) override
     {
         texts.box(box) = text;
-        writes.push_back(name(box) + " reads " + text);
+        writes.push_back(boxName(box) + " reads " + text);
     }
     void setBoxEnabled(NumberBox box, bool enabled) override
     {
-        writes.push_back(name(box) + (enabled ? " takes input" : " takes none"));
+        writes.push_back(boxName(box) + (enabled ? " takes input" : " takes none"));
     }
     void showResult(const calc::Result &result) override { writes.push_back("shows " + result.number); }
     void showReport(const form::Report &report) override
     {
-        writes.push_back("reports on " + name(report.box) + ": " + report.message);
+        writes.push_back("reports on " + boxName(report.box) + ": " + report.message);
     }
-
-private:
-    static std::string name(NumberBox box) { return std::string(calc::kBoxNames[static_cast<std::size_t>(box)]); }
 };
 
 using Event = std::function<void(form::Form1Rules &, RecordingView &)>;
@@ -101,6 +101,59 @@ TEST_P(Form1RulesTable, WritesOfTheEvent)
 }
 
 INSTANTIATE_TEST_SUITE_P(Form1Rules, Form1RulesTable, testing::ValuesIn(kRows), RowName());
+
+// What a report says of each kind of bad text in each box: the text as
+// typed, in the words of the box it is in.
+struct BoxWords {
+    NumberBox box;
+    const char *must;     // what the box must hold, to the colon
+    const char *rangeFor; // the same, for a number out of range
+};
+const BoxWords kBoxWords[] = {
+    {NumberBox::txtInt, "Intellect must be a whole number, such as 18",
+     "Intellect must be a whole number from -32768 to 32767 (the calculator then keeps it within 1 to 50)"},
+    {NumberBox::Spell1, "The percent of the first spell must be a whole number, such as 40",
+     "The percent of the first spell must be a whole number from -32768 to 32767"},
+    {NumberBox::Spell2, "The percent of the second spell must be a whole number, such as 40",
+     "The percent of the second spell must be a whole number from -32768 to 32767"},
+    {NumberBox::Spell3, "The percent of the third spell must be a whole number, such as 40",
+     "The percent of the third spell must be a whole number from -32768 to 32767"},
+};
+struct BadText {
+    const char *kind;
+    const char *text;
+    bool outOfRange;
+    const char *wrong; // what the report says is wrong with it
+};
+const BadText kBadTexts[] = {
+    {"Letters", "abc", false, "\"abc\" is not one."},
+    {"Empty", "", false, "the box is empty."},
+    {"Decimal", "1.5", false, "\"1.5\" is not one."},
+    {"Markup", "<b>7</b>", false, "\"<b>7</b>\" is not one."},
+    {"LongLetters", "abcdefghijklmnopqrstuvwxyz", false, "\"abcdefghijklmnopqrst\u2026\" is not one."},
+    {"LongNumber", "123456789012345678901234", true, "12345678901234567890\u2026 is more than the box can hold."},
+    {"TooLarge", "40000", true, "40000 is more than the box can hold."},
+    {"TooSmall", " -40000", true, "-40000 is less than the box can hold."},
+};
+
+class ReportWords : public testing::TestWithParam<std::tuple<BoxWords, BadText>> {};
+
+TEST_P(ReportWords, SayWhatIsWrongWithTheText)
+{
+    const auto &[box, bad] = GetParam();
+    RecordingView view;
+    form::Form1Rules rules(view);
+    rules.load();
+    view.writes.clear();
+    view.texts.box(box.box) = bad.text;
+    rules.enterClicked();
+    const std::string message = std::string(bad.outOfRange ? box.rangeFor : box.must) + ": " + bad.wrong;
+    EXPECT_EQ(view.writes, std::vector<std::string>{"reports on " + boxName(box.box) + ": " + message});
+}
+
+INSTANTIATE_TEST_SUITE_P(Form1Rules, ReportWords,
+                         testing::Combine(testing::ValuesIn(kBoxWords), testing::ValuesIn(kBadTexts)),
+                         [](const auto &row) { return boxName(std::get<0>(row.param).box) + std::get<1>(row.param).kind; });
 
 // The selection the rules hold follows every choice, new or repeated.
 TEST(Form1Rules, SelectedLevelFollowsEachChoice)
