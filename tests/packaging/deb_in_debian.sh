@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The .deb as a player on another Debian release gets it: installed with apt
+# The .deb (made by the deb_build test in BUILD_DIR/deb) as a player on
+# another Debian release gets it: installed with apt
 # into a fresh minimal system of that release, recommends off, as containers
 # and small systems install. fontconfig there must give the window's face,
 # Liberation Sans Narrow, from what the package's dependencies brought; then
@@ -43,8 +44,7 @@ root=$work/root
 trap 'chroot_remove "$root"; rm -rf "$work"' EXIT
 trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
 
-timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
-deb=$(ls "$work"/out/*.deb)
+deb=$(ls "$build"/deb/*.deb)
 base=$(chroot_base "$release")
 cp -a "$base" "$root"
 chroot_mount "$root"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the .deb, unpacks it into a throwaway root and runs its program.
+# Checks the .deb the deb_build test made in BUILD_DIR/deb, unpacks it into
+# a throwaway root and runs its program.
 # usage: deb_test.sh BUILD_DIR SMOKE_SCRIPT VERSION PLACES...
 #   (PLACES: what smoke.sh takes after the screenshot)
 set -euo pipefail
@@ -10,8 +11,7 @@ places=("${@:4}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
-deb=$(ls "$work"/out/*.deb)
+deb=$(ls "$build"/deb/*.deb)
 echo "built $(basename "$deb")"
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "wrong version"; exit 1; }

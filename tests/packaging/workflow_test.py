@@ -1,8 +1,7 @@
 #!/usr/bin/python3
 """The forge's workflow runs nothing but the project's own scripts, each
 there and runnable; pins every action by commit; asks for permissions job
-by job; tests in both Debian releases the project is built on; and releases
-on a tag that names the version CMakeLists.txt sets.
+by job; and releases on a tag that names the version CMakeLists.txt sets.
 
 usage: workflow_test.py SOURCE_DIR VERSION
 """
@@ -36,13 +35,6 @@ if not any(glob_matches(t, f"v{version}") for t in tags):
 for wrong in (f"v{version}x", version, "vnext"):
     if any(glob_matches(t, wrong) for t in tags):
         faults.append(f"the tag pattern {tags} matches {wrong!r} too")
-
-test = workflow["jobs"]["test"]
-image = test["container"]["image"]
-releases = test.get("strategy", {}).get("matrix", {}).get("debian", [])
-images = {image.replace("${{ matrix.debian }}", str(r)) for r in releases} if releases else {image}
-if images != {"debian:12", "debian:13"}:
-    faults.append(f"the tests run in {sorted(images)}, not in debian:12 and debian:13")
 
 if workflow.get("permissions") != {}:
     faults.append("the workflow grants permissions to every job")
