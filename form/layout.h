@@ -58,6 +58,13 @@ inline constexpr int kForm1Width = 5700, kForm1Height = 6450;
 // creation order, which is stacking order, bottom first.
 std::vector<Control> form1Controls();
 
+// The window's controls that no frame holds, in the order a page that flows
+// (on a phone) reads them: the window read row by row as a player fills it
+// in, Intellect first and Exit, which ends the calculator, last.
+inline constexpr std::array<std::string_view, 20> kReadingOrder{
+    "Label2", "txtInt",  "Frame1", "Frame2", "Frame3", "Frame9", "Frame5",   "Frame4",   "Frame6",  "Frame7",
+    "Combo2", "Frame8",  "lblTotal", "Label1", "Label4", "Label3", "Label5", "Combo1", "Command3", "Command2"};
+
 // The grade list's entries, in order.
 inline constexpr std::array<std::string_view, 11> kGrades{
     "1 - Slight",   "2 - Small",   "3 - Moderate",  "4 - Solid",      "5 - Severe",   "6 - Swift",

@@ -14,6 +14,10 @@ namespace form {
 // working.
 inline constexpr std::string_view kTotalMeaning = "Improves still needed for the next level:";
 
+// What a screen reader calls the School box's list of schools, and the
+// arrow that opens it, on the page.
+inline constexpr std::string_view kSchoolListName = "Schools";
+
 // Which box to fix and what is wrong with what it holds (`typed`), or which
 // percents drove the result out of range.
 std::string failureMessage(const calc::Failure &failure, int spellCount, std::string_view typed);

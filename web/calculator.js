@@ -6,6 +6,8 @@
 // step writes it for {{BUILD}}): a browser that kept another build's copies
 // in its memory, where a worker cannot reach, cannot mix them with this page.
 import createCore from './improves-core.js?build={{BUILD}}';
+import { schoolBox } from './school_box.js?build={{BUILD}}';
+import { followLayout } from './window_layout.js?build={{BUILD}}';
 
 const byId = (id) => document.getElementById(id);
 const client = byId('client');
@@ -77,6 +79,8 @@ function end(why) {
 }
 byId('Command2').addEventListener('click', () => end());
 byId('Command3').addEventListener('click', () => about.show());
+followLayout();
+schoolBox(byId('Combo2'));
 
 async function start() {
   const core = await createCore({ locateFile: (file) => `${file}?build={{BUILD}}` });

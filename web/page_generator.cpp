@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -63,6 +64,10 @@ std::string lookClass(Look look)
     return "";
 }
 
+// The window's tab index: at a desk the page's script gives it to the
+// control, so that the keyboard goes the window's way.
+std::string tabAttribute(const Control &c) { return " data-tab=\"" + std::to_string(c.tabIndex) + "\""; }
+
 std::string titleAttribute(const Control &c)
 {
     return c.description.empty() ? "" : " title=\"" + escaped(c.description) + "\"";
@@ -104,7 +109,7 @@ public:
         for (const Control &c : layout)
             children_[c.container].push_back(&c);
         for (auto &[container, children] : children_)
-            order(children);
+            order(container, children);
         // A box whose spoken name a label shows is that label's control.
         for (const Control &c : layout)
             if (c.kind == Kind::TextBox)
@@ -116,23 +121,24 @@ public:
     std::string window() const { return childrenOf(""); }
 
 private:
-    // Tab order, which the page's order is, for a keyboard moves through it.
-    // Options in a column go top to bottom, as arrow keys move; labels that
-    // neighbour in tab order are read top to bottom, left to right.
-    static void order(std::vector<const Control *> &controls)
+    // The window's own controls in the reading order, which is the page's:
+    // a screen reader and a page that flows follow it. Within a frame, tab
+    // order: options in a column go top to bottom, as arrow keys move.
+    static void order(std::string_view container, std::vector<const Control *> &controls)
     {
-        std::stable_sort(controls.begin(), controls.end(), [](const Control *a, const Control *b) {
+        const auto rank = [](const Control *c) {
+            const auto at = std::find(form::kReadingOrder.begin(), form::kReadingOrder.end(), c->name);
+            if (at == form::kReadingOrder.end())
+                throw std::runtime_error("the reading order lacks " + c->name);
+            return at - form::kReadingOrder.begin();
+        };
+        std::stable_sort(controls.begin(), controls.end(), [&](const Control *a, const Control *b) {
+            if (container.empty())
+                return rank(a) < rank(b);
             if (a->kind == Kind::Option && b->kind == Kind::Option)
                 return a->index < b->index;
             return a->tabIndex < b->tabIndex;
         });
-        for (auto run = controls.begin(); run != controls.end();) {
-            const auto end = std::find_if(run, controls.end(), [](const Control *c) { return c->kind != Kind::Label; });
-            std::stable_sort(run, end, [](const Control *a, const Control *b) {
-                return std::pair(a->place.top, a->place.left) < std::pair(b->place.top, b->place.left);
-            });
-            run = end == controls.end() ? end : end + 1;
-        }
     }
 
     std::string childrenOf(std::string_view container) const
@@ -168,30 +174,40 @@ private:
         case Kind::Option:
             return "<label class=\"option\"" + at + "><input type=\"radio\"" + id + " name=\"" +
                    std::string(c.array) + "\" value=\"" + std::to_string(c.index) + "\"" +
-                   (c.selected ? " checked" : "") + ">" + escaped(c.text) + "</label>\n";
+                   (c.selected ? " checked" : "") + tabAttribute(c) + ">" + escaped(c.text) + "</label>\n";
         case Kind::TextBox: {
             const auto box = static_cast<std::size_t>(
                 std::find(calc::kBoxNames.begin(), calc::kBoxNames.end(), c.name) - calc::kBoxNames.begin());
             return (shownLabelNames(c) ? "" : spokenLabel(c)) + "<input type=\"text\"" + id + " class=\"box" +
                    lookClass(c.look) + "\" data-box=\"" + std::to_string(box) + "\" inputmode=\"numeric\" value=\"" +
                    escaped(first_.texts().boxes[box]) + "\" autocomplete=\"off\" spellcheck=\"false\"" +
-                   titleAttribute(c) + at + ">\n";
+                   tabAttribute(c) + titleAttribute(c) + at + ">\n";
         }
         case Kind::Button:
-            return "<button type=\"button\"" + id + titleAttribute(c) + at + ">" + escaped(c.text) + "</button>\n";
+            return "<button type=\"button\"" + id + tabAttribute(c) + titleAttribute(c) + at + ">" + escaped(c.text) +
+                   "</button>\n";
         case Kind::EditCombo: {
-            // The starting text is the box's placeholder: a browser's list
-            // shows only entries that match the text, and no entry matches
-            // it. Empty or not, it names no school.
-            std::string html = spokenLabel(c) + "<input type=\"text\"" + id + " list=\"" + c.name +
-                               "-list\" placeholder=\"" + escaped(c.text) + "\" autocomplete=\"off\"" +
-                               titleAttribute(c) + at + "><datalist id=\"" + c.name + "-list\">";
-            for (const calc::SchoolInfo &info : calc::kSchools)
-                html += "<option value=\"" + escaped(info.name) + "\"></option>";
-            return html + "</datalist>\n";
+            // A text field with a list of its own beside it, which the page's
+            // script opens as a drop-down box does (a browser's suggestion
+            // list can be neither drawn as a drop-down at rest nor opened on
+            // demand in every engine). The starting text is the field's
+            // placeholder: empty or not, it names no school.
+            const std::string list = c.name + "-list";
+            std::string html = spokenLabel(c) + "<div class=\"combo\"" + at + "><input type=\"text\"" + id +
+                               " role=\"combobox\" aria-expanded=\"false\" aria-controls=\"" + list +
+                               "\" aria-autocomplete=\"none\" placeholder=\"" + escaped(c.text) +
+                               "\" autocomplete=\"off\" spellcheck=\"false\"" + tabAttribute(c) + titleAttribute(c) +
+                               "><button type=\"button\" id=\"" + c.name + "-open\" tabindex=\"-1\" aria-label=\"" +
+                               escaped(form::kSchoolListName) + "\" aria-expanded=\"false\" aria-controls=\"" + list +
+                               "\"></button><ul id=\"" + list + "\" role=\"listbox\" aria-label=\"" +
+                               escaped(form::kSchoolListName) + "\" hidden>";
+            for (std::size_t i = 0; i < calc::kSchools.size(); ++i)
+                html += "<li role=\"option\" id=\"" + list + "-" + std::to_string(i) + "\" aria-selected=\"false\">" +
+                        escaped(calc::kSchools[i].name) + "</li>";
+            return html + "</ul></div>\n";
         }
         case Kind::ListCombo: {
-            std::string html = spokenLabel(c) + "<select" + id + titleAttribute(c) + at +
+            std::string html = spokenLabel(c) + "<select" + id + tabAttribute(c) + titleAttribute(c) + at +
                                "><option value=\"\" selected disabled hidden></option>";
             for (std::string_view grade : form::kGrades)
                 html += "<option>" + escaped(grade) + "</option>";
@@ -214,7 +230,8 @@ private:
             // Named by what it means and the number itself; its working
             // shows under it on hover and on focus, and is its description.
             const form::Twips below{c.place.left, c.place.top + c.place.height, c.place.width, 0};
-            return "<output" + id + classes + " tabindex=\"0\" aria-live=\"off\" aria-labelledby=\"total-meaning " +
+            return "<output" + id + classes + " tabindex=\"0\"" + tabAttribute(c) +
+                   " aria-live=\"off\" aria-labelledby=\"total-meaning " +
                    c.name + "\" aria-describedby=\"working\"" + at + ">" + escaped(r.number) + "</output><span id=\"total-meaning\" hidden>" +
                    escaped(form::kTotalMeaning) + "</span><span id=\"working\" role=\"tooltip\"" + place(below) +
                    ">" + escaped(r.workingText()) + "</span>\n";
@@ -328,10 +345,11 @@ int main(int argc, char **argv)
         FirstResult first(layout);
         form::Form1Rules rules(first);
         rules.load();
-        // The desk layout needs room for the window, its border and margins.
-        const int deskWidth = form::pixels(form::kForm1Width) + 40;
-        const std::string css = styleSheet(
-            replaced(read(std::string(args[2])), {{"{{DESK_WIDTH}}", std::to_string(deskWidth) + "px"}}),
+        // The desk layout needs room for the window, its border and margins,
+        // in the reader's units: a larger text asks for a wider screen.
+        char deskWidth[32];
+        std::snprintf(deskWidth, sizeof deskWidth, "%gem", (form::pixels(form::kForm1Width) + 40) / 16.0);
+        const std::string css = styleSheet(replaced(read(std::string(args[2])), {{"{{DESK_WIDTH}}", deskWidth}}),
             std::string(args[3]));
         const std::string size = "--w:" + px(form::kForm1Width) + ";--h:" + px(form::kForm1Height);
         const std::string aboutSize = "--w:" + px(form::kForm2Width) + ";--h:" + px(form::kForm2Height);

@@ -18,6 +18,7 @@ sys.dont_write_bytecode = True  # importing pieces must leave no cache in the so
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
 from pieces import Pieces, check, run_checks, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
 import webdriver  # noqa: E402
+from webdriver import Prefs  # noqa: E402,F401
 
 # What keeps a headless Chromium from reaching out: this machine's network is
 # closed, and the test needs none of it. (And in a container, whose shared
@@ -91,13 +92,18 @@ class Chromium:
 
     name = "Chromium"
     touch = True  # emulates a touch screen
+    minimum_font = True  # a minimum font size can be set
     devtools = True  # scripts off, the accessibility tree, installability
     keys_press_buttons = True
     focus_shows = True
 
-    def __init__(self, pieces, width, height):
+    def __init__(self, pieces, width, height, prefs=Prefs()):
         env = dict(pieces.env, HOME=pieces.runtime)
         profile = tempfile.mkdtemp(prefix="chromium-", dir=pieces.runtime)
+        if prefs.minimum_font:
+            os.makedirs(os.path.join(profile, "Default"))
+            with open(os.path.join(profile, "Default", "Preferences"), "w") as f:
+                json.dump({"webkit": {"webprefs": {"minimum_font_size": prefs.minimum_font}}}, f)
         # Port 0: Chromium takes a free port and writes it into the profile.
         pieces.start(["chromium", *QUIET, f"--user-data-dir={profile}", "--remote-debugging-port=0",
                       "--remote-allow-origins=*", "about:blank"], env=env)
@@ -117,6 +123,8 @@ class Chromium:
         self.call = self.channel.call
         self.call("Page.enable")
         self.call("Runtime.enable")
+        if prefs.dark:
+            self.call("Emulation.setEmulatedMedia", features=[{"name": "prefers-color-scheme", "value": "dark"}])
         # First, or clicks land off by the window chrome.
         self.desk(width, height)
 

@@ -6,6 +6,7 @@ profile of the test's own. Both started in the test's runtime folder and
 process groups and ended with the test."""
 
 import base64
+import dataclasses
 import json
 import os
 import socket
@@ -24,6 +25,14 @@ CONTROL = "\ue009"
 # What WebKit shows a page narrower than its window in (served by
 # browser.Served): the page's frame at the window's corner.
 FRAME = "frame.html"
+@dataclasses.dataclass(frozen=True)
+class Prefs:
+    """What a player may have set in the browser or the system: a dark
+    scheme, a minimum font size in CSS px (0: none)."""
+    dark: bool = False
+    minimum_font: int = 0
+
+
 SETTLE = "new Promise(done => setTimeout(() => requestAnimationFrame(() => done(true)), 0))"
 
 
@@ -32,6 +41,7 @@ class W3CBrowser:
     WebDriver and BiDi take in the same form."""
 
     touch = False  # touch emulation is Chromium's alone
+    minimum_font = True  # a minimum font size can be set
     devtools = False
     keys_press_buttons = True
     focus_shows = True  # the window has the focus, so a focused element matches :focus
@@ -124,11 +134,12 @@ class WebKit(W3CBrowser):
     corner, where the page's viewport is the frame's."""
 
     name = "WebKit"
+    minimum_font = False  # MiniBrowser takes no minimum font size
     NARROWEST = 480  # CSS px: MiniBrowser's window is 447 at the least
     MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
     ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
 
-    def __init__(self, pieces, width, height):
+    def __init__(self, pieces, width, height, prefs=Prefs()):
         display_file = os.path.join(pieces.runtime, "display")
         with open(display_file, "w") as out:
             pieces.start(["Xvfb", "-displayfd", "1", "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
@@ -143,7 +154,7 @@ class WebKit(W3CBrowser):
         wait_for(lambda: self._ask("GET", "/status", timeout=2, quiet=True), seconds=30, step=0.1)
         answer = self._ask("POST", "/session", {"capabilities": {"alwaysMatch": {
             "browserName": "MiniBrowser",
-            "webkitgtk:browserOptions": {"binary": self.MINIBROWSER, "args": ["--automation"]}}}})
+            "webkitgtk:browserOptions": {"binary": self.MINIBROWSER, "args": ["--automation", *(["--dark-mode"] if prefs.dark else [])]}}}})
         self.base += f"/session/{answer['sessionId']}"
         self.frame = None  # the frame's size while the page is to be shown in one
         self.in_frame = False
@@ -252,8 +263,13 @@ class Firefox(W3CBrowser):
     keys_press_buttons = False
     focus_shows = False
 
-    def __init__(self, pieces, width, height):
+    def __init__(self, pieces, width, height, prefs=Prefs()):
         profile = tempfile.mkdtemp(prefix="firefox-", dir=pieces.runtime)
+        with open(os.path.join(profile, "user.js"), "w") as f:
+            if prefs.dark:  # the page's scheme: 0 is dark
+                f.write('user_pref("layout.css.prefers-color-scheme.content-override", 0);\n')
+            if prefs.minimum_font:
+                f.write(f'user_pref("font.minimum-size.x-western", {prefs.minimum_font});\n')
         log = os.path.join(pieces.runtime, "firefox.log")
         env = dict(pieces.env, HOME=pieces.runtime, MOZ_CRASHREPORTER_DISABLE="1")
         with open(log, "w") as out:

@@ -1,0 +1,69 @@
+// What the page's layout needs that its style sheet cannot say.
+//
+// The page's own order, which a screen reader and the page that flows for
+// fingers follow, is the window read row by row. At a desk the keyboard
+// goes the window's way instead: each control takes the window's tab index
+// (its data-tab) while the style sheet lays the window out (its --layout).
+//
+// The desk window grows with the reader's text: where the browser draws the
+// window's text larger than the window's own size (a larger default size, a
+// minimum font size), every length of the window grows with it (--g), so
+// that no caption runs into another.
+
+const WINDOW_TEXT = 32 / 3; // CSS px: the window's text, at a reader's default size of 16 px
+
+const focusables = [...document.querySelectorAll('[data-tab]')];
+const ownTabIndex = new Map(focusables.map((e) => [e, e.getAttribute('tabindex')]));
+
+function keyboardOrder() {
+  const desk = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'desk';
+  for (const e of focusables) {
+    if (desk)
+      e.tabIndex = Number(e.dataset.tab);
+    else if (ownTabIndex.get(e) === null)
+      e.removeAttribute('tabindex');
+    else
+      e.setAttribute('tabindex', ownTabIndex.get(e));
+  }
+}
+
+// How much larger than the window's own the browser draws its text: the
+// largest size, from the window's own up, that a line at the window's text
+// size is drawn as wide as (a minimum font size draws every smaller size at
+// the minimum). The line is long, so that no two sizes lay out alike by the
+// rounding of glyphs to pixels.
+const PROBE = 'Weapon Class, Level Three, Select School, Drastically Further 0123456789';
+const GROWTHS = Array.from({ length: 65 }, (_, i) => 1 + i / 32);
+
+function textGrowth() {
+  const probes = document.createElement('div');
+  probes.setAttribute('aria-hidden', 'true');
+  probes.style.cssText = 'position: absolute; top: 0; left: 0; visibility: hidden; white-space: nowrap';
+  const line = (size) => {
+    const probe = document.createElement('span');
+    probe.textContent = PROBE;
+    probe.style.cssText = `display: block; width: max-content; font: ${size} sans-serif`;
+    return probes.appendChild(probe);
+  };
+  const windowText = line('calc(2rem / 3)');
+  const sized = GROWTHS.map((growth) => line(`${WINDOW_TEXT * growth}px`));
+  document.body.append(probes);
+  const drawn = windowText.getBoundingClientRect().width + 0.01;
+  const widths = sized.map((probe) => probe.getBoundingClientRect().width);
+  probes.remove();
+  const growth = GROWTHS.findLast((g, i) => widths[i] <= drawn) ?? 1;
+  // An engine that draws text at whole pixels draws sizes within a pixel of
+  // the window's alike: that is not the reader's text growing.
+  return (growth - 1) * WINDOW_TEXT > 1 ? growth : 1;
+}
+
+function fit() {
+  const growth = textGrowth();
+  document.documentElement.style.setProperty('--g', String(growth));
+  keyboardOrder();
+}
+
+export function followLayout() {
+  fit();
+  addEventListener('resize', fit);
+}
