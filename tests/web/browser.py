@@ -92,7 +92,7 @@ class Chromium:
 
     name = "Chromium"
     touch = True  # emulates a touch screen
-    minimum_font = True  # a minimum font size can be set
+    sets_font_sizes = True
     devtools = True  # scripts off, the accessibility tree, installability
     keys_press_buttons = True
     focus_shows = True
@@ -100,10 +100,11 @@ class Chromium:
     def __init__(self, pieces, width, height, prefs=Prefs()):
         env = dict(pieces.env, HOME=pieces.runtime)
         profile = tempfile.mkdtemp(prefix="chromium-", dir=pieces.runtime)
-        if prefs.minimum_font:
+        sizes = {"minimum_font_size": prefs.minimum_font, "default_font_size": prefs.default_font}
+        if any(sizes.values()):
             os.makedirs(os.path.join(profile, "Default"))
             with open(os.path.join(profile, "Default", "Preferences"), "w") as f:
-                json.dump({"webkit": {"webprefs": {"minimum_font_size": prefs.minimum_font}}}, f)
+                json.dump({"webkit": {"webprefs": {k: v for k, v in sizes.items() if v}}}, f)
         # Port 0: Chromium takes a free port and writes it into the profile.
         pieces.start(["chromium", *QUIET, f"--user-data-dir={profile}", "--remote-debugging-port=0",
                       "--remote-allow-origins=*", "about:blank"], env=env)
@@ -210,9 +211,9 @@ class Chromium:
         return self.locate("group", name)
 
     KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, ""), "Tab": (9, ""), "Escape": (27, ""),
-            "ArrowDown": (40, ""), "ArrowUp": (38, "")}
+            "ArrowDown": (40, ""), "ArrowUp": (38, ""), "F4": (115, "")}
 
-    def key(self, name, modifiers=0):  # modifiers: 2 is Ctrl
+    def key(self, name, modifiers=0):  # modifiers: 1 is Alt, 2 is Ctrl
         """Presses and releases a key as a keyboard does: `name` is a
         character or one of KEYS."""
         if name in self.KEYS:

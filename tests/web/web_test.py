@@ -31,8 +31,10 @@ import tempfile
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import ENGINES, Pieces, Served, check, find_ax, run_checks, wait_for  # noqa: E402
+from browser import ENGINES, Pieces, Prefs, Served, check, find_ax, run_checks, wait_for  # noqa: E402
 from page_checks import Faces, check_captions, check_number_in_view, check_update  # noqa: E402
+from player_checks import (check_dark, check_field_sizes, check_large_text, check_reading_order,  # noqa: E402
+                           check_school_box, check_states_whole, check_text_follows)
 
 QUESTION = "How many improves for my next level?"
 DESK, PHONE = (1280, 800), (360, 740)
@@ -432,6 +434,41 @@ def check_random_session(page, layout, replay, count, seed):
     return check(True, f"a random session of {count} events as a phone (seed {seed}) follows the model")
 
 
+def check_as_set(engine, pieces, url, axe):
+    """The page in a browser of the player's settings: a dark scheme, at a
+    desk and as a phone; a minimum font size of 16 px and a default of 20 px,
+    at a desk and as a phone."""
+    dark = ENGINES[engine](pieces, *DESK, Prefs(dark=True))
+    try:
+        page = Page(dark)
+        for where, size in (("at a desk", None), ("as a phone", PHONE)):
+            if size:
+                dark.phone(*size)
+            open_page(dark, url)
+            check(page.ready(), f"dark, {where}, the core loads")
+            check_dark(page, where)
+            check_axe(page, axe, f"dark, {where}")
+            screenshot(dark, "dark-" + ("phone" if size else "desk"))
+    finally:
+        dark.close()
+    if not ENGINES[engine].sets_font_sizes:
+        return print(f"n/a     {ENGINES[engine].name}: not driven: a minimum or default font size (its browser "
+                     f"takes neither)")
+    large = ENGINES[engine](pieces, *DESK, Prefs(minimum_font=16, default_font=20))
+    try:
+        page = Page(large)
+        open_page(large, url)
+        check(page.ready(), "with larger text, the core loads")
+        check_large_text(page)
+        screenshot(large, "large-desk")
+        large.phone(*PHONE)
+        open_page(large, url)
+        check_text_follows(page, 20)
+        screenshot(large, "large-phone")
+    finally:
+        large.close()
+
+
 def screenshot(browser, where):
     with open(f"web-{browser.name.lower()}-{where}.png", "wb") as f:
         f.write(browser.screenshot())
@@ -487,6 +524,9 @@ def main():
             check(browser.call("Page.getInstallabilityErrors")["installabilityErrors"] == [],
                   "Chromium finds the page installable as an app")
         check_desk(page, layout)
+        open_page(browser, url)
+        check(page.ready(), "the page again, for the School box")
+        check_school_box(page)
         page.click("Command2")
         check(not page.shown("Form1") and "Reload the page" in page.js("ended.textContent"),
               "Exit ends the calculator and the page says how to start it again")
@@ -504,10 +544,17 @@ def main():
         check_axe(page, axe, "as a phone")
         screenshot(browser, "phone")
         check_number_in_view(page, (PHONE[0], 320))
+        check_reading_order(page)
+        check_field_sizes(page)
+        check_states_whole(page, lambda: open_page(browser, url) and page.ready())
         browser.phone(*PHONE)
         open_page(browser, url)
         check(page.ready(), "as a phone, the page again")
+        check_school_box(page, phone=True)
+        open_page(browser, url)
+        check(page.ready(), "as a phone, the page again")
         check_random_session(page, layout, replay, events, seed)
+        check_as_set(engine, pieces, url, axe)
 
         served.stop()
         browser.desk(*DESK)

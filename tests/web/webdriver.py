@@ -7,6 +7,7 @@ process groups and ended with the test."""
 
 import base64
 import dataclasses
+import io
 import json
 import os
 import socket
@@ -15,22 +16,24 @@ import urllib.error
 import urllib.request
 
 import websocket
+from PIL import Image
 
 from pieces import wait_for
 
 # W3C WebDriver's codes for the keys the test presses.
 KEYS = {"Enter": "\ue007", "Backspace": "\ue003", "End": "\ue010", "Tab": "\ue004", "Escape": "\ue00c",
-        "ArrowDown": "\ue015", "ArrowUp": "\ue013"}
-CONTROL = "\ue009"
+        "ArrowDown": "\ue015", "ArrowUp": "\ue013", "F4": "\ue034"}
+CONTROL, ALT = "\ue009", "\ue00a"
 # What WebKit shows a page narrower than its window in (served by
 # browser.Served): the page's frame at the window's corner.
 FRAME = "frame.html"
 @dataclasses.dataclass(frozen=True)
 class Prefs:
     """What a player may have set in the browser or the system: a dark
-    scheme, a minimum font size in CSS px (0: none)."""
+    scheme, a minimum and a default font size in CSS px (0: the browser's)."""
     dark: bool = False
     minimum_font: int = 0
+    default_font: int = 0
 
 
 SETTLE = "new Promise(done => setTimeout(() => requestAnimationFrame(() => done(true)), 0))"
@@ -41,7 +44,7 @@ class W3CBrowser:
     WebDriver and BiDi take in the same form."""
 
     touch = False  # touch emulation is Chromium's alone
-    minimum_font = True  # a minimum font size can be set
+    sets_font_sizes = True
     devtools = False
     keys_press_buttons = True
     focus_shows = True  # the window has the focus, so a focused element matches :focus
@@ -77,8 +80,8 @@ class W3CBrowser:
         self.perform([{"type": "key", "id": "keyboard", "actions": strokes}])
         self.settle()
 
-    def key(self, name, modifiers=0):  # modifiers: 2 is Ctrl, as for Chromium
-        self._keys([KEYS.get(name, name)], [CONTROL] if modifiers & 2 else [])
+    def key(self, name, modifiers=0):  # modifiers: 1 is Alt, 2 is Ctrl, as for Chromium
+        self._keys([KEYS.get(name, name)], [m for bit, m in ((1, ALT), (2, CONTROL)) if modifiers & bit])
 
     def type(self, text):
         self._keys(list(text))
@@ -134,7 +137,7 @@ class WebKit(W3CBrowser):
     corner, where the page's viewport is the frame's."""
 
     name = "WebKit"
-    minimum_font = False  # MiniBrowser takes no minimum font size
+    sets_font_sizes = False  # MiniBrowser takes no minimum or default font size
     NARROWEST = 480  # CSS px: MiniBrowser's window is 447 at the least
     MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
     ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
@@ -220,7 +223,14 @@ class WebKit(W3CBrowser):
             self._enter_frame()
 
     def screenshot(self, clip=None):
-        return base64.b64decode(self._ask("GET", "/screenshot"))
+        """The page's pixels: in a frame, the frame's alone."""
+        png = base64.b64decode(self._ask("GET", "/screenshot"))
+        if not self.frame:
+            return png
+        image = Image.open(io.BytesIO(png))
+        out = io.BytesIO()
+        image.crop((0, 0, *self.frame)).save(out, "PNG")
+        return out.getvalue()
 
     def locate(self, role, name, within=None):
         """An element found as a screen reader names it: by its computed
@@ -270,6 +280,8 @@ class Firefox(W3CBrowser):
                 f.write('user_pref("layout.css.prefers-color-scheme.content-override", 0);\n')
             if prefs.minimum_font:
                 f.write(f'user_pref("font.minimum-size.x-western", {prefs.minimum_font});\n')
+            if prefs.default_font:
+                f.write(f'user_pref("font.size.variable.x-western", {prefs.default_font});\n')
         log = os.path.join(pieces.runtime, "firefox.log")
         env = dict(pieces.env, HOME=pieces.runtime, MOZ_CRASHREPORTER_DISABLE="1")
         with open(log, "w") as out:
