@@ -31,30 +31,33 @@ function keyboardOrder() {
 // largest size, from the window's own up, that a line at the window's text
 // size is drawn as wide as (a minimum font size draws every smaller size at
 // the minimum). The line is long, so that no two sizes lay out alike by the
-// rounding of glyphs to pixels.
+// rounding of glyphs to pixels. An engine that draws text at whole pixels
+// draws sizes within a pixel of the window's alike: that is not the
+// reader's text growing, and a line a pixel larger tells it apart at once.
 const PROBE = 'Weapon Class, Level Three, Select School, Drastically Further 0123456789';
-const GROWTHS = Array.from({ length: 65 }, (_, i) => 1 + i / 32);
+const GROWTHS = Array.from({ length: 65 }, (_, i) => 1 + i / 32).filter((g) => (g - 1) * WINDOW_TEXT > 1);
 
-function textGrowth() {
+function widths(sizes) {
   const probes = document.createElement('div');
   probes.setAttribute('aria-hidden', 'true');
   probes.style.cssText = 'position: absolute; top: 0; left: 0; visibility: hidden; white-space: nowrap';
-  const line = (size) => {
-    const probe = document.createElement('span');
+  for (const size of sizes) {
+    const probe = probes.appendChild(document.createElement('span'));
     probe.textContent = PROBE;
     probe.style.cssText = `display: block; width: max-content; font: ${size} sans-serif`;
-    return probes.appendChild(probe);
-  };
-  const windowText = line('calc(2rem / 3)');
-  const sized = GROWTHS.map((growth) => line(`${WINDOW_TEXT * growth}px`));
+  }
   document.body.append(probes);
-  const drawn = windowText.getBoundingClientRect().width + 0.01;
-  const widths = sized.map((probe) => probe.getBoundingClientRect().width);
+  const drawn = [...probes.children].map((probe) => probe.getBoundingClientRect().width);
   probes.remove();
-  const growth = GROWTHS.findLast((g, i) => widths[i] <= drawn) ?? 1;
-  // An engine that draws text at whole pixels draws sizes within a pixel of
-  // the window's alike: that is not the reader's text growing.
-  return (growth - 1) * WINDOW_TEXT > 1 ? growth : 1;
+  return drawn;
+}
+
+function textGrowth() {
+  const [windowText, pixelMore] = widths(['calc(2rem / 3)', `${WINDOW_TEXT + 1}px`]);
+  if (windowText < pixelMore)
+    return 1;
+  const grown = widths(GROWTHS.map((growth) => `${WINDOW_TEXT * growth}px`));
+  return GROWTHS.findLast((growth, i) => grown[i] <= windowText + 0.01) ?? 1;
 }
 
 function fit() {
