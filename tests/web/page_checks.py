@@ -98,6 +98,7 @@ def check_number_in_view(page, widths, every=4):
                                           f"covers the option (covered: {covered[:4]})")
         page.js("scrollTo(0, document.documentElement.scrollHeight)")
         page.js("txtInt.focus()")
+        b.settle()  # WebKit scrolls what takes the focus into view at its next frame
         check(on_screen(page, "txtInt"), f"at {width} CSS px, a box focused from the page's far end is in view "
                                          f"and clear of the caption line")
         page.js("scrollTo(0, 0)")

@@ -138,7 +138,10 @@ def luminance(png):
 def check_dark(page, where):
     """With the player's scheme dark: the page is dark, and says that it
     draws both schemes (so that the browser's own controls follow)."""
-    mean = luminance(page.browser.screenshot())
+    # A browser may show its own white before the page's first frame.
+    page.browser.settle()
+    mean = wait_for(lambda: (lambda m: m if m < 0.3 else None)(luminance(page.browser.screenshot())), seconds=3) \
+        or luminance(page.browser.screenshot())
     scheme = page.js("getComputedStyle(document.documentElement).colorScheme")
     check(mean < 0.3 and "dark" in scheme, f"{where}, with a dark scheme the page is dark (mean luminance "
                                            f"{mean:.2f}) and declares its schemes ({scheme!r})")
