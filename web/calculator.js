@@ -1,13 +1,167 @@
 // The page's side of the calculator: its controls' events go to the core's
 // Calculator, which keeps the window's rules, and the core's writes come
-// back through `page`. Nothing is decided here; the page was complete,
-// first result included, before this ran.
+// back through `page`. Nothing of the calculator's is decided here; the
+// page was complete, first result included, before this ran. Beside that,
+// the School box's list, and what the layout needs that the style sheet
+// cannot say.
 // The script and the core are asked for by their build (the site's build
 // step writes it for {{BUILD}}): a browser that kept another build's copies
 // in its memory, where a worker cannot reach, cannot mix them with this page.
 import createCore from './improves-core.js?build={{BUILD}}';
-import { schoolBox } from './school_box.js?build={{BUILD}}';
-import { followLayout } from './window_layout.js?build={{BUILD}}';
+
+// The School box as a drop-down combo box: a text field the player types
+// into, with an arrow that opens the list of schools under it. The list
+// opens by the arrow (pointer or finger), by Alt+Down or F4, and by Down;
+// Up and Down move through it, Enter or a click writes the school into the
+// field, Escape closes it. The core reads only the field's text.
+
+function schoolBox(field) {
+  const list = document.getElementById(field.getAttribute('aria-controls'));
+  const arrow = field.nextElementSibling;
+  const options = [...list.children];
+  let active = -1;
+
+  const mark = (index) => {
+    active = index;
+    options.forEach((option, i) => option.setAttribute('aria-selected', String(i === index)));
+    if (index < 0) {
+      field.removeAttribute('aria-activedescendant');
+    } else {
+      field.setAttribute('aria-activedescendant', options[index].id);
+      options[index].scrollIntoView({ block: 'nearest' });
+    }
+  };
+  const show = (open) => {
+    list.hidden = !open;
+    for (const control of [field, arrow])
+      control.setAttribute('aria-expanded', String(open));
+    if (open)
+      mark(Math.max(0, options.findIndex((option) => option.textContent === field.value)));
+    else
+      mark(-1);
+  };
+  const pick = (index) => {
+    field.value = options[index].textContent;
+    show(false);
+  };
+
+  // The arrow and the list leave the focus where it is: on a phone, a field
+  // given the focus would bring up the on-screen keyboard over the list.
+  for (const control of [arrow, list])
+    control.addEventListener('pointerdown', (event) => event.preventDefault());
+  arrow.addEventListener('click', () => show(list.hidden));
+  list.addEventListener('click', (event) => {
+    const index = options.indexOf(event.target.closest('[role="option"]'));
+    if (index >= 0)
+      pick(index);
+  });
+  document.addEventListener('pointerdown', (event) => {
+    if (!list.hidden && !field.parentElement.contains(event.target))
+      show(false);
+  });
+  field.addEventListener('blur', () => show(false));
+  field.addEventListener('keydown', (event) => {
+    const open = !list.hidden;
+    if (event.key === 'F4' || (event.altKey && (event.key === 'ArrowDown' || event.key === 'ArrowUp')))
+      show(!open);
+    else if (event.key === 'ArrowDown' || event.key === 'ArrowUp')
+      open ? mark((active + (event.key === 'ArrowDown' ? 1 : options.length - 1)) % options.length) : show(true);
+    else if (open && event.key === 'Enter')
+      pick(active);
+    else if (open && event.key === 'Escape')
+      show(false);
+    else
+      return;
+    event.preventDefault();
+  });
+}
+
+// What the page's layout needs that its style sheet cannot say.
+//
+// The page's own order, which a screen reader and the page that flows for
+// fingers follow, is the window read row by row. At a desk the keyboard
+// goes the window's way instead: each control takes the window's tab index
+// (its data-tab) while the style sheet lays the window out (its --layout).
+//
+// The desk window grows with the reader's text: where the browser draws the
+// window's text larger than the window's own size (a larger default size, a
+// minimum font size), every length of the window grows with it (--g), so
+// that no caption runs into another.
+
+const WINDOW_TEXT = 32 / 3; // CSS px: the window's text, at a reader's default size of 16 px
+
+const focusables = [...document.querySelectorAll('[data-tab]')];
+const ownTabIndex = new Map(focusables.map((e) => [e, e.getAttribute('tabindex')]));
+
+function keyboardOrder() {
+  const desk = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'desk';
+  for (const e of focusables) {
+    if (desk)
+      e.tabIndex = Number(e.dataset.tab);
+    else if (ownTabIndex.get(e) === null)
+      e.removeAttribute('tabindex');
+    else
+      e.setAttribute('tabindex', ownTabIndex.get(e));
+  }
+}
+
+// How much larger than the window's own the browser draws its text: the
+// largest size, from the window's own up, that a line at the window's text
+// size is drawn as wide as (a minimum font size draws every smaller size at
+// the minimum). The line is long, so that no two sizes lay out alike by the
+// rounding of glyphs to pixels. An engine that draws text at whole pixels
+// draws sizes within a pixel of the window's alike: that is not the
+// reader's text growing, and a line a pixel larger tells it apart at once.
+const PROBE = 'Weapon Class, Level Three, Select School, Drastically Further 0123456789';
+const GROWTHS = Array.from({ length: 65 }, (_, i) => 1 + i / 32).filter((g) => (g - 1) * WINDOW_TEXT > 1);
+
+// Lines of the probe at each size, laid out out of sight.
+function probes(sizes) {
+  const lines = document.createElement('div');
+  lines.setAttribute('aria-hidden', 'true');
+  lines.style.cssText = 'position: absolute; top: 0; left: 0; visibility: hidden; white-space: nowrap';
+  for (const size of sizes) {
+    const probe = lines.appendChild(document.createElement('span'));
+    probe.textContent = PROBE;
+    probe.style.cssText = `display: block; width: max-content; font: ${size} sans-serif`;
+  }
+  return document.body.appendChild(lines);
+}
+
+function measured(lines) {
+  const widths = [...lines.children].map((line) => line.getBoundingClientRect().width);
+  lines.remove();
+  return widths;
+}
+
+// The window's text against a line a pixel larger.
+const FIRST = ['calc(2rem / 3)', `${WINDOW_TEXT + 1}px`];
+
+function textGrowth([windowText, pixelMore]) {
+  if (windowText < pixelMore)
+    return 1;
+  const grown = measured(probes(GROWTHS.map((growth) => `${WINDOW_TEXT * growth}px`)));
+  return GROWTHS.findLast((growth, i) => grown[i] <= windowText + 0.01) ?? 1;
+}
+
+function fit(firstWidths) {
+  // Set only where it changes: a style on the root restyles the whole page.
+  const growth = String(textGrowth(firstWidths)), root = document.documentElement;
+  if (getComputedStyle(root).getPropertyValue('--g').trim() !== growth)
+    root.style.setProperty('--g', growth);
+  keyboardOrder();
+}
+
+function followLayout() {
+  // Measured as the page is first laid out, not before: a layout forced
+  // from here would hold up the core's start.
+  const first = probes(FIRST);
+  new ResizeObserver((_, observer) => {
+    observer.disconnect();
+    fit(measured(first));
+  }).observe(first);
+  addEventListener('resize', () => fit(measured(probes(FIRST))));
+}
 
 const byId = (id) => document.getElementById(id);
 const client = byId('client');
@@ -79,8 +233,6 @@ function end(why) {
 }
 byId('Command2').addEventListener('click', () => end());
 byId('Command3').addEventListener('click', () => about.show());
-followLayout();
-schoolBox(byId('Combo2'));
 
 async function start() {
   const core = await createCore({ locateFile: (file) => `${file}?build={{BUILD}}` });
@@ -103,6 +255,8 @@ async function start() {
 }
 
 start().catch((error) => end(error.message || error));
+schoolBox(byId('Combo2'));
+followLayout();
 // On a return, the worker's own script is asked of the network, so that a
 // new version is found at once however long the host lets files be kept, in
 // every browser (some look only now and then by themselves).

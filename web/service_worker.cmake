@@ -3,13 +3,13 @@
 # the worker keeps every file of the site under a name that changes with any
 # of them.
 set(build_input "")
-foreach(file calculator.js school_box.js window_layout.js improves-core.js improves-core.wasm)
+foreach(file calculator.js improves-core.js improves-core.wasm)
     file(SHA256 ${SITE}/${file} sum)
     string(APPEND build_input "${file} ${sum}\n")
 endforeach()
 string(SHA256 build "${build_input}")
 string(SUBSTRING ${build} 0 12 build)
-foreach(file index.html calculator.js school_box.js window_layout.js)
+foreach(file index.html calculator.js)
     file(READ ${SITE}/${file} text)
     string(REPLACE "{{BUILD}}" ${build} text "${text}")
     file(WRITE ${SITE}/${file} "${text}")
