@@ -2,6 +2,8 @@
 
 #include "words.h"
 
+#include <utility>
+
 namespace form {
 
 void Form1Rules::load()
@@ -54,12 +56,21 @@ void Form1Rules::recalculate()
         view_.setBoxText(calc::NumberBox::txtInt, *outcome.intellectText);
     if (outcome.result) {
         view_.showResult(*outcome.result);
+        if (std::exchange(reported_, std::nullopt))
+            view_.withdrawReport();
         return;
     }
     const calc::Failure &failure = outcome.failure.value();
     // A report on the percents together names the first of them.
     const calc::NumberBox named = failure.box.value_or(calc::NumberBox::Spell1);
+    reported_ = named;
     view_.showReport({failureMessage(failure, state_.spellCount, texts.box(named)), named});
+}
+
+void Form1Rules::reportDismissed()
+{
+    if (const auto named = std::exchange(reported_, std::nullopt))
+        view_.focusBox(*named);
 }
 
 } // namespace form

@@ -2,7 +2,6 @@
 
 #include "identity.h"
 
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -10,10 +9,9 @@
 
 FailureReport::FailureReport(QWidget *window) : QObject(window), window_(window) {}
 
-void FailureReport::report(const QString &message, QLineEdit *box)
+void FailureReport::report(const QString &message)
 {
     message_ = message;
-    box_ = box;
     if (!std::exchange(queued_, true))
         QTimer::singleShot(0, this, &FailureReport::show);
 }
@@ -21,7 +19,6 @@ void FailureReport::report(const QString &message, QLineEdit *box)
 void FailureReport::withdraw()
 {
     queued_ = false;
-    box_ = nullptr;
     if (dialog_)
         dialog_->close(); // deleted on close
 }
@@ -41,14 +38,6 @@ void FailureReport::show()
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog_, &QDialog::finished, this, &FailureReport::dismissed);
     dialog_->open();
-}
-
-void FailureReport::dismissed()
-{
-    if (!box_ || !box_->isEnabled())
-        return;
-    box_->setFocus();
-    box_->selectAll();
 }
 
 #include "moc_failure_report.cpp"

@@ -37,14 +37,14 @@ void Form1::handle(Handler &&handler)
     try {
         handler();
     } catch (const std::exception &error) {
-        reportFailure(QString::fromStdString(form::unexpectedFailureMessage(error.what())), nullptr);
+        reportFailure(QString::fromStdString(form::unexpectedFailureMessage(error.what())));
     }
 }
 
-void Form1::reportFailure(const QString &message, QLineEdit *box)
+void Form1::reportFailure(const QString &message)
 {
     emit failed(message);
-    report_->report(message, box);
+    report_->report(message);
 }
 
 void Form1::connectHandlers()
@@ -73,6 +73,7 @@ void Form1::connectHandlers()
         connect(button, &QPushButton::clicked, this,
                 [this, handler = clickHandler] { handle([&] { (this->*handler)(); }); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::Form_Terminate);
+    connect(report_, &FailureReport::dismissed, this, [this] { handle([this] { rules_.reportDismissed(); }); });
 
     // Without a window manager (or under one that leaves it to the program)
     // Alt+F4 still closes the window, which ends the program as Exit does.
@@ -157,12 +158,23 @@ void Form1::showResult(const calc::Result &result)
     controls_.lblTotal->setText(QString::fromStdString(result.number));
     setWindowTitle(QString::fromStdString(result.title));
     controls_.Label1->setText(qtext(result.verdict));
-    report_->withdraw();
 }
 
 void Form1::showReport(const form::Report &report)
 {
-    reportFailure(QString::fromStdString(report.message), controls_.box(report.box));
+    reportFailure(QString::fromStdString(report.message));
+}
+
+void Form1::withdrawReport()
+{
+    report_->withdraw();
+}
+
+void Form1::focusBox(calc::NumberBox box)
+{
+    QLineEdit *edit = controls_.box(box);
+    edit->setFocus();
+    edit->selectAll();
 }
 
 calc::Texts Form1::readTexts() const

@@ -59,6 +59,8 @@ private:
     void setBoxEnabled(calc::NumberBox box, bool enabled) override;
     void showResult(const calc::Result &result) override;
     void showReport(const form::Report &report) override;
+    void withdrawReport() override;
+    void focusBox(calc::NumberBox box) override;
 
     void endProgram();
     void showWorking();
@@ -66,7 +68,7 @@ private:
     void connectOptionArray(QButtonGroup *group, void (Form1::*handler)(int));
     template <class Handler>
     void handle(Handler &&handler);
-    void reportFailure(const QString &message, QLineEdit *box);
+    void reportFailure(const QString &message);
 
     Form1Controls controls_;
     form::Form1Rules rules_;

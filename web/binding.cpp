@@ -52,10 +52,11 @@ public:
         page_.call<void>("showResult", shown);
     }
 
-    void showReport(const form::Report &report) override
-    {
-        page_.call<void>("showReport", report.message, static_cast<int>(report.box));
-    }
+    void showReport(const form::Report &report) override { page_.call<void>("showReport", report.message); }
+
+    void withdrawReport() override { page_.call<void>("withdrawReport"); }
+
+    void focusBox(calc::NumberBox box) override { page_.call<void>("focusBox", static_cast<int>(box)); }
 
 private:
     val page_;
@@ -91,6 +92,8 @@ public:
 
     void enterClicked() { rules_.enterClicked(); }
 
+    void reportDismissed() { rules_.reportDismissed(); }
+
 private:
     static const calc::SchoolInfo *school(const std::string &array)
     {
@@ -114,5 +117,6 @@ EMSCRIPTEN_BINDINGS(improves)
         .function("choose", &Calculator::choose)
         .function("selected", &Calculator::selected)
         .function("keyPress", &Calculator::keyPress)
-        .function("enterClicked", &Calculator::enterClicked);
+        .function("enterClicked", &Calculator::enterClicked)
+        .function("reportDismissed", &Calculator::reportDismissed);
 }

@@ -168,8 +168,10 @@ const client = byId('client');
 const boxes = [...client.querySelectorAll('[data-box]')].sort((a, b) => a.dataset.box - b.dataset.box);
 const report = byId('report');
 const about = byId('Form2');
-let reportBox = null; // the box the open report names, until a run mends it
+let reportDue = false; // the report is to open once this event is over
 
+// What the window's rules write: they decide when the report opens, is
+// withdrawn, and which box then takes the focus.
 const page = {
   readTexts: () => [...boxes.map((box) => box.value), byId('Combo2').value],
   setBoxText: (box, text) => { boxes[box].value = text; },
@@ -181,33 +183,30 @@ const page = {
     document.title = result.title;
     byId('caption').lastChild.textContent = result.title;
     byId('live').value = result.announcement;
-    // A report still open, or about to open, speaks of a failure this run
-    // has mended.
-    reportBox = null;
-    report.close();
   },
-  // The report opens once the event that failed is over: opened at once, it
-  // would take the focus, and the Enter that failed would press its OK.
-  showReport(message, box) {
+  // Opened at once, the report would take the focus, and the Enter that
+  // failed would press its OK.
+  showReport(message) {
     byId('report-message').textContent = message;
     byId('live').value = message;
-    reportBox = boxes[box];
-    setTimeout(() => {
-      if (reportBox && !report.open)
-        report.showModal();
-    });
+    if (!reportDue && !report.open) {
+      reportDue = true;
+      setTimeout(() => {
+        if (reportDue)
+          report.showModal();
+        reportDue = false;
+      });
+    }
+  },
+  withdrawReport() {
+    reportDue = false;
+    report.close();
+  },
+  focusBox(box) {
+    boxes[box].focus();
+    boxes[box].select();
   },
 };
-
-// After the report, the box it names has the focus with its text selected,
-// so that typing replaces it.
-report.addEventListener('close', () => {
-  if (reportBox && !reportBox.disabled) {
-    reportBox.focus();
-    reportBox.select();
-  }
-  reportBox = null;
-});
 
 function hideAbout() {
   const hadFocus = about.contains(document.activeElement);
@@ -237,6 +236,7 @@ byId('Command3').addEventListener('click', () => about.show());
 async function start() {
   const core = await createCore({ locateFile: (file) => `${file}?build={{BUILD}}` });
   const calculator = new core.Calculator(page);
+  report.addEventListener('close', () => calculator.reportDismissed());
   calculator.load();
   // Choices made before the core was there: the page's own controls kept them.
   for (const chosen of client.querySelectorAll('input[type="radio"]:checked'))

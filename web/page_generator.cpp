@@ -93,6 +93,8 @@ public:
     void setBoxEnabled(calc::NumberBox, bool) override {}
     void showResult(const calc::Result &result) override { result_ = result; }
     void showReport(const form::Report &report) override { throw std::runtime_error(report.message); }
+    void withdrawReport() override {}
+    void focusBox(calc::NumberBox) override {}
 
     const calc::Texts &texts() const { return texts_; }
     const calc::Result &result() const { return result_.value(); }

@@ -39,10 +39,26 @@ public:
     {
         writes.push_back("reports on " + boxName(report.box) + ": " + report.message);
     }
+    void withdrawReport() override { writes.push_back("withdraws the report"); }
+    void focusBox(NumberBox box) override { writes.push_back(boxName(box) + " takes the focus, its text selected"); }
 };
 
 using Event = std::function<void(form::Form1Rules &, RecordingView &)>;
 const Event kNothingBefore = [](form::Form1Rules &, RecordingView &) {};
+
+// A box given bad text and Enter, reported; then, if `mended` is given, the
+// box mended and Enter again.
+Event failIn(NumberBox box, const char *mended = nullptr)
+{
+    return [=](form::Form1Rules &rules, RecordingView &view) {
+        view.texts.box(box) = "x";
+        rules.enterClicked();
+        if (mended) {
+            view.texts.box(box) = mended;
+            rules.enterClicked();
+        }
+    };
+}
 
 struct Row {
     const char *name;
@@ -52,6 +68,24 @@ struct Row {
 };
 
 const Row kRows[] = {
+    // The report's life: a result withdraws it; once the player dismisses
+    // it, the box named by the newest failure takes the focus; a report
+    // withdrawn names none.
+    {"AResultWithdrawsAnOpenReport", failIn(NumberBox::Spell3), [](auto &rules, auto &view) {
+         view.texts.box(NumberBox::Spell3) = "1";
+         rules.enterClicked();
+     },
+     {"shows 196", "withdraws the report"}},
+    {"DismissingTheReportFocusesItsBox", failIn(NumberBox::Spell3), [](auto &rules, auto &) { rules.reportDismissed(); },
+     {"Spell3 takes the focus, its text selected"}},
+    {"TheNewestFailureNamesTheBox",
+     [](auto &rules, auto &view) {
+         failIn(NumberBox::Spell3)(rules, view);
+         failIn(NumberBox::txtInt)(rules, view);
+     },
+     [](auto &rules, auto &) { rules.reportDismissed(); }, {"txtInt takes the focus, its text selected"}},
+    {"AWithdrawnReportFocusesNothing", failIn(NumberBox::Spell3, "1"), [](auto &rules, auto &) { rules.reportDismissed(); },
+     {}},
     {"NewSpellCountMarksTheBoxesItDoesNotUse", kNothingBefore, [](auto &rules, auto &) { rules.chooseSpellCount(1); },
      {"Spell2 takes none", "Spell2 reads X", "Spell3 takes none", "Spell3 reads X", "shows 196"}},
     {"NewSpellCountResetsTheBoxesItUses",

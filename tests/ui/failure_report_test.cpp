@@ -1,6 +1,6 @@
-// What the message box adds to a failure's report (its words are the window
-// rules', tested with them): the words shown as typed, and a report that
-// never outlives the failure it reports.
+// What the message box adds to a failure's report (its words and its life
+// are the window rules', tested with them): the words shown as typed, and a
+// report withdrawn that closes, or never opens.
 
 #include "window_test_support.h"
 
