@@ -1,8 +1,8 @@
 """A static site served on 127.0.0.1 and headless Chromium driving it over
 the DevTools protocol, both started in the test's own runtime folder and
 process groups (see ../desktop/pieces.py) and ended with the test; and the
-engines a test can ask for by name (webdriver.py has the other two, with
-the same calls)."""
+engines a test can ask for by name, each an engine.Browser (webdriver.py
+has the other two)."""
 
 import base64
 import http.server
@@ -18,7 +18,7 @@ sys.dont_write_bytecode = True  # importing pieces must leave no cache in the so
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
 from pieces import Pieces, check, run_checks, wait_for  # noqa: E402,F401 (for the tests and benchmarks)
 import webdriver  # noqa: E402
-from webdriver import Prefs  # noqa: E402,F401
+from engine import Browser, Prefs  # noqa: E402,F401
 
 # What keeps a headless Chromium from reaching out: this machine's network is
 # closed, and the test needs none of it. (And in a container, whose shared
@@ -87,15 +87,12 @@ class Served:
         self.server.server_close()
 
 
-class Chromium:
-    """One headless Chromium page, driven over the DevTools protocol."""
+class Chromium(Browser):
+    """One headless Chromium page, driven over the DevTools protocol: the
+    one engine whose automation can do all the checks ask."""
 
     name = "Chromium"
-    touch = True  # emulates a touch screen
-    sets_font_sizes = True
-    devtools = True  # scripts off, the accessibility tree, installability
-    keys_press_buttons = True
-    focus_shows = True
+    cannot = {}
 
     def __init__(self, pieces, width, height, prefs=Prefs()):
         env = dict(pieces.env, HOME=pieces.runtime)
@@ -141,7 +138,8 @@ class Chromium:
                   mobile=True, screenWidth=width, screenHeight=height)
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
-    def open(self, url):
+    def open(self, url, scripts=True):
+        self.call("Emulation.setScriptExecutionDisabled", value=not scripts)
         self.call("Page.navigate", url=url)
 
     def evaluate(self, expression):
@@ -161,11 +159,6 @@ class Chromium:
             x, y, w, h = clip
             params["clip"] = {"x": x, "y": y, "width": w, "height": h, "scale": 1}
         return base64.b64decode(self.call("Page.captureScreenshot", **params)["data"])
-
-    def settle(self):
-        """Waits until the page has had a turn of its event loop and drawn a
-        frame, so that what an input event set off has run."""
-        self.evaluate(webdriver.SETTLE)
 
     def click(self, x, y, count=1):
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
@@ -207,8 +200,8 @@ class Chromium:
         node = find_ax(self.ax_tree(), role, name, within)
         return node["backendDOMNodeId"] if node else None
 
-    def group(self, name):
-        return self.locate("group", name)
+    def installability_errors(self):
+        return self.call("Page.getInstallabilityErrors")["installabilityErrors"]
 
     KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, ""), "Tab": (9, ""), "Escape": (27, ""),
             "ArrowDown": (40, ""), "ArrowUp": (38, ""), "F4": (115, "")}
@@ -228,10 +221,6 @@ class Chromium:
         self.call("Input.dispatchKeyEvent", **down)
         self.call("Input.dispatchKeyEvent", type="keyUp", **event)
         self.settle()
-
-    def type(self, text):
-        for ch in text:
-            self.key(ch)
 
     def close(self):
         self.channel.close()

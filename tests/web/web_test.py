@@ -150,9 +150,7 @@ class Page:
 
 
 def open_page(browser, url, scripts=True):
-    if browser.devtools:
-        browser.call("Emulation.setScriptExecutionDisabled", value=not scripts)
-    browser.open(url)
+    browser.open(url, scripts)
     return wait_for(lambda: browser.evaluate("document.readyState") == "complete", seconds=20)
 
 
@@ -228,10 +226,9 @@ def check_desk(page, layout):
     check("second spell" in page.js("live.value"), "the live region tells the report")
     check(page.title() == f"59 {QUESTION}", "the last result stays while it is reported")
     check(page.js("document.activeElement.id") == "report-ok", "the report's OK has the focus")
-    if b.keys_press_buttons:
+    if b.can("keys press buttons"):
         b.key("Enter")
     else:
-        not_driven(b, "Enter on the focused OK (its automation's keys do not press a focused button): OK is clicked")
         page.click("report-ok")
     check(wait_for(lambda: not page.js("report.open")), "OK closes the report")
     check(page.js("[document.activeElement.id, Spell2.selectionStart, Spell2.selectionEnd]") == ["Spell2", 0, 3],
@@ -247,10 +244,8 @@ def check_desk(page, layout):
           "hovering the number shows its working")
     b.hover(5, 790)
     page.js("lblTotal.focus()")
-    if b.focus_shows:
+    if b.can("focus matched"):
         check(page.shown("working"), "focusing the number shows its working")
-    else:
-        not_driven(b, "the working shown on focus (nothing matches :focus in a window without the focus)")
 
     # About: over the calculator; Escape, or a click on its texts, hides it;
     # the strip along its right edge does not; "About" shows it again.
@@ -276,11 +271,6 @@ def check_desk(page, layout):
         b.key("Tab")
         seen.append(page.js("document.activeElement.id"))
     check(seen == wanted, f"Tab follows the layout's order ({seen} against {wanted})")
-
-
-def not_driven(browser, what):
-    """What the engine's automation cannot do as a person does: said, not faked."""
-    print(f"n/a     {browser.name}: not driven: {what}", flush=True)
 
 
 def check_accessibility_tree(browser, layout):
@@ -445,9 +435,8 @@ def check_as_set(engine, pieces, url, axe):
             screenshot(dark, "dark-" + ("phone" if size else "desk"))
     finally:
         dark.close()
-    if not ENGINES[engine].sets_font_sizes:
-        return print(f"n/a     {ENGINES[engine].name}: not driven: a minimum or default font size (its browser "
-                     f"takes neither)")
+    if not ENGINES[engine].can("font sizes"):
+        return
     large = ENGINES[engine](pieces, *DESK, Prefs(minimum_font=16, default_font=20))
     try:
         page = Page(large)
@@ -495,28 +484,22 @@ def main():
         opened.append(browser)
         page = Page(browser)
 
-        if browser.devtools:
+        if browser.can("scripts off"):
             open_page(browser, url, scripts=False)
             check_before_scripts(page)
-        else:
-            not_driven(browser, "the page with scripts off")
 
         open_page(browser, url)
         check(page.ready(), "the core loads and announces the first result")
         check_places(page, layout)
         check_captions(page, Faces())
         screenshot(browser, "desk")
-        if browser.devtools:
+        if browser.can("accessibility tree"):
             check_accessibility_tree(browser, layout)
-        else:
-            not_driven(browser, "the accessibility tree (its automation has no call for it; the random session "
-                                "finds the controls by their accessible roles and names)")
         check_axe(page, axe, "at a desk")
         kept = browser.evaluate("navigator.serviceWorker.ready.then(r => caches.keys()).then(k => k.length)")
         check(kept == 1, "a service worker keeps the site")
-        if browser.devtools:
-            check(browser.call("Page.getInstallabilityErrors")["installabilityErrors"] == [],
-                  "Chromium finds the page installable as an app")
+        if browser.can("installability"):
+            check(browser.installability_errors() == [], "Chromium finds the page installable as an app")
         check_desk(page, layout)
         open_page(browser, url)
         check(page.ready(), "the page again, for the School box")
@@ -525,13 +508,9 @@ def main():
         check(not page.shown("Form1") and "Reload the page" in page.js("ended.textContent"),
               "Exit ends the calculator and the page says how to start it again")
 
-        if not browser.touch:
-            not_driven(browser, "touch (the page as a phone is the page at a phone's width, with a mouse and "
-                                "keys)")
+        browser.can("touch")
         browser.phone(*PHONE)
-        if getattr(browser, "frame", None):
-            not_driven(browser, "a window as narrow as a phone's screen (MiniBrowser's is 447 px at the least): "
-                                "the page is in a frame of the phone's width")
+        browser.can("phone-wide window")
         open_page(browser, url)
         check(page.ready(), "as a phone the core loads too")
         check_phone_layout(page)

@@ -6,7 +6,6 @@ profile of the test's own. Both started in the test's runtime folder and
 process groups and ended with the test."""
 
 import base64
-import dataclasses
 import io
 import json
 import os
@@ -18,6 +17,7 @@ import urllib.request
 import websocket
 from PIL import Image
 
+from engine import Browser, Prefs
 from pieces import wait_for
 
 # W3C WebDriver's codes for the keys the test presses.
@@ -27,33 +27,23 @@ CONTROL, ALT = "\ue009", "\ue00a"
 # What WebKit shows a page narrower than its window in (served by
 # browser.Served): the page's frame at the window's corner.
 FRAME = "frame.html"
-@dataclasses.dataclass(frozen=True)
-class Prefs:
-    """What a player may have set in the browser or the system: a dark
-    scheme, a minimum and a default font size in CSS px (0: the browser's)."""
-    dark: bool = False
-    minimum_font: int = 0
-    default_font: int = 0
 
 
-SETTLE = "new Promise(done => setTimeout(() => requestAnimationFrame(() => done(true)), 0))"
-
-
-class W3CBrowser:
+class W3CBrowser(Browser):
     """What both back ends share: input as W3C actions, which classic
-    WebDriver and BiDi take in the same form."""
+    WebDriver and BiDi take in the same form, and what neither's automation
+    has a call for."""
 
-    touch = False  # touch emulation is Chromium's alone
-    sets_font_sizes = True
-    devtools = False
-    keys_press_buttons = True
-    focus_shows = True  # the window has the focus, so a focused element matches :focus
+    cannot = {
+        "scripts off": "its automation cannot turn them off",
+        "accessibility tree": "its automation has no call for it; the random session finds the controls by their "
+                              "accessible roles and names",
+        "installability": "its automation has no call for it",
+        "touch": "the page as a phone is the page at a phone's width, with a mouse and keys",
+    }
 
     def perform(self, actions):
         raise NotImplementedError
-
-    def settle(self):
-        self.evaluate(SETTLE)
 
     def _pointer(self, x, y, press):
         moves = [{"type": "pointerMove", "x": round(x), "y": round(y), "origin": "viewport"}]
@@ -85,8 +75,6 @@ class W3CBrowser:
 
     def type(self, text):
         self._keys(list(text))
-
-    insert = type  # no on-screen keyboard without touch
 
     def centre(self, handle):
         """The centre of an element's border box, scrolled into view as a
@@ -137,7 +125,11 @@ class WebKit(W3CBrowser):
     corner, where the page's viewport is the frame's."""
 
     name = "WebKit"
-    sets_font_sizes = False  # MiniBrowser takes no minimum or default font size
+    cannot = W3CBrowser.cannot | {
+        "phone-wide window": "MiniBrowser's window is 447 px at the least: the page is in a frame of the phone's "
+                             "width",
+        "font sizes": "MiniBrowser takes no minimum or default font size",
+    }
     NARROWEST = 480  # CSS px: MiniBrowser's window is 447 at the least
     MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
     ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
@@ -199,7 +191,7 @@ class WebKit(W3CBrowser):
         return self._ask("POST", "/execute/sync", {"script": f"return ({function})(arguments[0])",
                                                    "args": [{self.ELEMENT: handle}]})
 
-    def open(self, url):
+    def open(self, url, scripts=True):
         self.named = None
         if self.frame:
             self._ask("POST", "/url", {"url": url.rsplit("/", 1)[0] + "/" + FRAME})
@@ -244,17 +236,11 @@ class WebKit(W3CBrowser):
                 self.named = [(e[self.ELEMENT], self._ask("GET", f"/element/{e[self.ELEMENT]}/computedrole"),
                                self._ask("GET", f"/element/{e[self.ELEMENT]}/computedlabel")) for e in found]
             for handle, its_role, its_name in self.named:
-                if its_role == role and its_name == name and (within is None or self.call_with(
-                        handle, f"el => !!document.querySelector('[data-located=\"{within}\"]')?.contains(el)")):
+                if its_role == role and its_name == name and (within is None or self._ask(
+                        "POST", "/execute/sync", {"script": "return arguments[1].contains(arguments[0])",
+                                                  "args": [{self.ELEMENT: handle}, {self.ELEMENT: within}]})):
                     return handle
         return None
-
-    def group(self, name):
-        """The group of that name, marked so that locate() can look within it."""
-        handle = self.locate("group", name)
-        if handle:
-            self.call_with(handle, f"el => el.dataset.located = {json.dumps(name)}")
-        return name if handle else None
 
     def close(self):
         try:
@@ -270,8 +256,11 @@ class Firefox(W3CBrowser):
     # actions type into fields and reach keydown listeners, but Enter or
     # Space on a focused button does not press it, and nothing matches
     # :focus.
-    keys_press_buttons = False
-    focus_shows = False
+    cannot = W3CBrowser.cannot | {
+        "keys press buttons": "its window never has the system's focus, so a key does not press a focused "
+                              "button: it is clicked",
+        "focus matched": "nothing matches :focus in a window without the system's focus",
+    }
 
     def __init__(self, pieces, width, height, prefs=Prefs()):
         profile = tempfile.mkdtemp(prefix="firefox-", dir=pieces.runtime)
@@ -338,7 +327,7 @@ class Firefox(W3CBrowser):
                                       arguments=[{"sharedId": handle}], target={"context": self.context},
                                       resultOwnership="none"), function)
 
-    def open(self, url):
+    def open(self, url, scripts=True):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
 
     def desk(self, width, height):
@@ -354,9 +343,6 @@ class Firefox(W3CBrowser):
         nodes = self.call("browsingContext.locateNodes", context=self.context, maxNodeCount=1,
                           locator={"type": "accessibility", "value": {"role": role, "name": name}}, **extra)["nodes"]
         return nodes[0]["sharedId"] if nodes else None
-
-    def group(self, name):
-        return self.locate("group", name)
 
     def close(self):
         try:
