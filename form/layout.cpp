@@ -41,7 +41,7 @@ constexpr Row kRows[] = {
     {"Frame6", Kind::Frame, "", schoolName(School::Jala), {2900, 2340, 1275, 1680}, 40, Look::Plain},
     {"Command3", Kind::Button, "", "About", {4350, 2655, 1140, 390}, 74, Look::Plain},
     {"Frame7", Kind::Frame, "", "There are this many spells in my current level...", {120, 4080, 3525, 1065}, 48, Look::Plain},
-    {"Combo2", Kind::EditCombo, "", "Select School", {3840, 4200, 1455, 315}, 75, Look::Plain},
+    {kSchoolBoxName, Kind::EditCombo, "", "Select School", {3840, 4200, 1455, 315}, 75, Look::Plain},
     {"Frame8", Kind::Frame, "", "And my current percents are...", {135, 5190, 2385, 840}, 52, Look::Plain},
     {boxName(NumberBox::Spell1), Kind::TextBox, "Frame8", "1", {210, 330, 435, 315}, 53, Look::NumberBox},
     {boxName(NumberBox::Spell2), Kind::TextBox, "Frame8", "1", {750, 330, 435, 315}, 54, Look::NumberBox},

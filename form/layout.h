@@ -65,6 +65,9 @@ inline constexpr std::array<std::string_view, 20> kReadingOrder{
     "Label2", "txtInt",  "Frame1", "Frame2", "Frame3", "Frame9", "Frame5",   "Frame4",   "Frame6",  "Frame7",
     "Combo2", "Frame8",  "lblTotal", "Label1", "Label4", "Label3", "Label5", "Combo1", "Command3", "Command2"};
 
+// The school box, whose text the rules read as the school advanced.
+inline constexpr std::string_view kSchoolBoxName = "Combo2";
+
 // The grade list's entries, in order.
 inline constexpr std::array<std::string_view, 11> kGrades{
     "1 - Slight",   "2 - Small",   "3 - Moderate",  "4 - Solid",      "5 - Severe",   "6 - Swift",

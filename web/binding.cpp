@@ -4,6 +4,7 @@
 // (see calculator.js).
 
 #include "form1_rules.h"
+#include "layout.h"
 #include "words.h"
 
 #include <emscripten/bind.h>
@@ -20,25 +21,25 @@ class PageView final : public form::Form1View {
 public:
     explicit PageView(val page) : page_(std::move(page)) {}
 
-    // The page reads its four number boxes and the school box, in that order.
+    // The page gives each box's text by the box's name.
     calc::Texts readTexts() const override
     {
         const val read = page_.call<val>("readTexts");
         calc::Texts texts;
         for (std::size_t b = 0; b < texts.boxes.size(); ++b)
-            texts.boxes[b] = read[b].as<std::string>();
-        texts.school = read[texts.boxes.size()].as<std::string>();
+            texts.boxes[b] = read[std::string(calc::kBoxNames[b])].as<std::string>();
+        texts.school = read[std::string(form::kSchoolBoxName)].as<std::string>();
         return texts;
     }
 
     void setBoxText(calc::NumberBox box, const std::string &text) override
     {
-        page_.call<void>("setBoxText", static_cast<int>(box), text);
+        page_.call<void>("setBoxText", name(box), text);
     }
 
     void setBoxEnabled(calc::NumberBox box, bool enabled) override
     {
-        page_.call<void>("setBoxEnabled", static_cast<int>(box), enabled);
+        page_.call<void>("setBoxEnabled", name(box), enabled);
     }
 
     void showResult(const calc::Result &result) override
@@ -56,9 +57,11 @@ public:
 
     void withdrawReport() override { page_.call<void>("withdrawReport"); }
 
-    void focusBox(calc::NumberBox box) override { page_.call<void>("focusBox", static_cast<int>(box)); }
+    void focusBox(calc::NumberBox box) override { page_.call<void>("focusBox", name(box)); }
 
 private:
+    static std::string name(calc::NumberBox box) { return std::string(calc::kBoxNames[static_cast<std::size_t>(box)]); }
+
     val page_;
 };
 

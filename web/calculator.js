@@ -165,7 +165,8 @@ function followLayout() {
 
 const byId = (id) => document.getElementById(id);
 const client = byId('client');
-const boxes = [...client.querySelectorAll('[data-box]')].sort((a, b) => a.dataset.box - b.dataset.box);
+const boxes = [...client.querySelectorAll('[data-box]')];
+const schoolField = client.querySelector('[role="combobox"]');
 const report = byId('report');
 const about = byId('Form2');
 let reportDue = false; // the report is to open once this event is over
@@ -173,9 +174,10 @@ let reportDue = false; // the report is to open once this event is over
 // What the window's rules write: they decide when the report opens, is
 // withdrawn, and which box then takes the focus.
 const page = {
-  readTexts: () => [...boxes.map((box) => box.value), byId('Combo2').value],
-  setBoxText: (box, text) => { boxes[box].value = text; },
-  setBoxEnabled: (box, enabled) => { boxes[box].disabled = !enabled; },
+  // Each box's text by its name, the school box's too.
+  readTexts: () => Object.fromEntries([...boxes, schoolField].map((box) => [box.id, box.value])),
+  setBoxText: (name, text) => { byId(name).value = text; },
+  setBoxEnabled: (name, enabled) => { byId(name).disabled = !enabled; },
   showResult(result) {
     byId('lblTotal').value = result.number;
     byId('Label1').value = result.verdict;
@@ -202,9 +204,9 @@ const page = {
     reportDue = false;
     report.close();
   },
-  focusBox(box) {
-    boxes[box].focus();
-    boxes[box].select();
+  focusBox(name) {
+    byId(name).focus();
+    byId(name).select();
   },
 };
 
@@ -255,7 +257,7 @@ async function start() {
 }
 
 start().catch((error) => end(error.message || error));
-schoolBox(byId('Combo2'));
+schoolBox(schoolField);
 followLayout();
 // On a return, the worker's own script is asked of the network, so that a
 // new version is found at once however long the host lets files be kept, in

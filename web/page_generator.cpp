@@ -181,7 +181,7 @@ private:
             const auto box = static_cast<std::size_t>(
                 std::find(calc::kBoxNames.begin(), calc::kBoxNames.end(), c.name) - calc::kBoxNames.begin());
             return (shownLabelNames(c) ? "" : spokenLabel(c)) + "<input type=\"text\"" + id + " class=\"box" +
-                   lookClass(c.look) + "\" data-box=\"" + std::to_string(box) + "\" inputmode=\"numeric\" value=\"" +
+                   lookClass(c.look) + "\" data-box inputmode=\"numeric\" value=\"" +
                    escaped(first_.texts().boxes[box]) + "\" autocomplete=\"off\" spellcheck=\"false\"" +
                    tabAttribute(c) + titleAttribute(c) + at + ">\n";
         }
