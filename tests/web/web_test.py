@@ -17,7 +17,7 @@ as a forge serves it. Chromium alone can run the page with scripts off,
 emulate touch, and give its accessibility tree and installability: those
 checks are its alone, and each other engine says what it could not do.
 
-usage: web_test.py ENGINE SITE_DIR SOURCE_DIR MODEL_REPLAY.js AXE.js [EVENTS]
+usage: web_test.py ENGINE SITE_DIR LAYOUT.json MODEL_REPLAY.js AXE.js [EVENTS]
 
 The site is served on a port the system gives, the browser runs with a
 profile and runtime folder of the test's own; both end with the test, pass
@@ -25,6 +25,7 @@ or fail. A screenshot of each engine at a desk and as a phone is left in the
 working folder.
 """
 
+import json
 import os
 import random
 import re
@@ -39,61 +40,29 @@ from page_checks import Faces, check_captions, check_number_in_view, check_updat
 from player_checks import (check_dark, check_large_text, check_phone_layout, check_school_box,  # noqa: E402
                            check_states_whole, check_text_follows)
 
-QUESTION = "How many improves for my next level?"
+QUESTION = None  # the title's question, as the layout gives it (main sets it)
 DESK, PHONE = (1280, 800), (360, 740)
 SITE_LIMIT = 150_000  # bytes, after gzip -9, fonts and all
 DEADLINE_SECONDS = 240  # well inside ctest's limit, so that the test ends what it started
 
 
-# ---- what the layout says, read from its own tables ----
-
-def px(twips):
-    return int((2 * twips + 15) // 30)
-
-
-def literal(text):
-    return text.replace('\\\\', '\\').replace('\\"', '"')
-
+# ---- what the layout says, as the build wrote it ----
 
 class Layout:
-    """The main window's controls as the layout's source gives them: each
-    place in pixels within its container, the tab order, the captions and
-    the names a screen reader is given."""
+    """The main window's controls as the build's layout.json gives them:
+    each place in pixels within its container, the tab order, the captions
+    and the names a screen reader is given."""
 
-    def __init__(self, source):
-        def read(*path):
-            with open(os.path.join(source, *path)) as f:
-                return f.read()
-        table, schools = read("form", "layout.cpp"), read("calc", "calc_state.h")
-        self.school_of = {s: name for s, name, _ in re.findall(r'\{School::(\w+), "([^"]*)", "(\w+)",', schools)}
-        self.array_of = {s: array for s, _, array in re.findall(r'\{School::(\w+), "([^"]*)", "(\w+)",', schools)}
-        self.controls = {}  # name -> (kind, container, caption, x, y, w, h, tab index)
-        row = re.compile(r'^\s*\{(?:"(\w+)"|boxName\(NumberBox::(\w+)\)), Kind::(\w+), "(\w*)", '
-                         r'(?:"((?:[^"\\]|\\.)*)"|schoolName\(School::(\w+)\)), '
-                         r'\{(-?\d+), (-?\d+), (\d+), (\d+)\}, (\d+), Look::\w+\},', re.M)
-        for m in row.finditer(table):
-            caption = literal(m.group(5)) if m.group(5) is not None else self.school_of[m.group(6)]
-            self.controls[m.group(1) or m.group(2)] = (m.group(3), m.group(4), caption,
-                                                       *(px(int(v)) for v in m.groups()[6:10]), int(m.group(11)))
-        self.captions = [literal(c) for c in re.findall(
-            r'"((?:[^"\\]|\\.)*)"', re.search(r"kLevelCaptions\{([^}]*)\}", table).group(1))]
-        left, top, step, width, height = (int(v) for v in re.search(
-            r"kLevelLeft = (\d+), kLevelTop = (\d+), kLevelStep = (\d+), kLevelWidth = (\d+), kLevelHeight = (\d+)",
-            table).groups())
-        self.groups = {}  # option array -> (frame, name a screen reader gives it, option names)
-        for school, frame, tabs in re.findall(r'\{School::(\w+), "(Frame\d)", \{([\d, ]+)\}\}', table):
-            array, tab_indices = self.array_of[school], [int(t) for t in tabs.split(",")]
-            self.groups[array] = (frame, self.school_of[school], self.captions)
-            for i in range(7):
-                self.controls[f"{array}_{i}"] = ("Option", frame, self.captions[i], px(left),
-                                                 px(top + i * step), px(width), px(height), tab_indices[i])
-        spells = re.findall(r'\{"((?:[^"\\]|\\.)*)", "[^"]*", \{(\d+), (\d+), (\d+), (\d+)\}, (\d+)\}', table)
-        self.groups["spells"] = ("Frame7", self.controls["Frame7"][2], [literal(s[0]) for s in spells])
-        for i, (caption, *rect, tab) in enumerate(spells, start=1):
-            self.controls[f"spells_{i}"] = ("Option", "Frame7", literal(caption),
-                                            *(px(int(v)) for v in rect), int(tab))
-        self.spoken = {name: said for name, said in re.findall(
-            r'\{boxName\(NumberBox::(\w+)\), "([^"]*)", "[^"]*"\}', table)}
+    def __init__(self, path):
+        with open(path) as f:
+            facts = json.load(f)
+        self.question = facts["question"]
+        self.controls = {name: (c["kind"], c["container"], c["caption"], *c["place"], c["tab"])
+                         for name, c in facts["controls"].items()}
+        # option array -> (frame, the name a screen reader gives it, the options' captions)
+        self.groups = {array: (g["frame"], self.controls[g["frame"]][2], g["options"])
+                       for array, g in facts["groups"].items()}
+        self.spoken = {name: c["spoken"] for name, c in facts["controls"].items() if c["kind"] == "TextBox"}
 
     def place(self, name):
         """The control's place within the window's client area."""
@@ -458,7 +427,7 @@ def screenshot(browser, where):
 
 
 def main():
-    engine, site, source, replay, axe_path = sys.argv[1:6]
+    engine, site, facts, replay, axe_path = sys.argv[1:6]
     events = int(sys.argv[6]) if len(sys.argv) > 6 else 40
     seed = int(os.environ.get("IMPROVES_WEB_SEED", "1"))
     with open(axe_path) as f:
@@ -477,7 +446,9 @@ def main():
                                          check=True).stdout)
                       for folder, _, names in os.walk(site) for name in names)
         check(gzipped <= SITE_LIMIT, f"the site is at most {SITE_LIMIT} bytes after gzip -9 ({gzipped})")
-        layout = Layout(source)
+        layout = Layout(facts)
+        global QUESTION
+        QUESTION = layout.question
         served = Served(pieces, site)
         url = served.url + "/index.html"
         browser = ENGINES[engine](pieces, *DESK)

@@ -1,0 +1,78 @@
+#include "layout_facts.h"
+
+#include "calculation.h"
+
+#include <cstdio>
+#include <map>
+
+namespace {
+
+using form::Control;
+using form::Kind;
+
+std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string_view kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Label: return "Label";
+    case Kind::TextBox: return "TextBox";
+    case Kind::Frame: return "Frame";
+    case Kind::Button: return "Button";
+    case Kind::EditCombo: return "EditCombo";
+    case Kind::ListCombo: return "ListCombo";
+    case Kind::Option: return "Option";
+    }
+    return "";
+}
+
+std::string placeInPixels(const form::Twips &t)
+{
+    return "[" + std::to_string(form::pixels(t.left)) + ", " + std::to_string(form::pixels(t.top)) + ", " +
+           std::to_string(form::pixels(t.width)) + ", " + std::to_string(form::pixels(t.height)) + "]";
+}
+
+} // namespace
+
+std::string layoutFacts(const std::vector<Control> &layout)
+{
+    std::string controls;
+    // An option array's group: its frame, and its members' captions in order.
+    std::map<std::string_view, std::pair<std::string_view, std::map<int, std::string_view>>> groups;
+    for (const Control &c : layout) {
+        controls += std::string(controls.empty() ? "" : ",\n    ") + jsonString(c.name) + ": {\"kind\": " +
+                    jsonString(kindName(c.kind)) + ", \"container\": " + jsonString(c.container) + ", \"caption\": " +
+                    jsonString(c.text) + ", \"place\": " + placeInPixels(c.place) + ", \"tab\": " + std::to_string(c.tabIndex) +
+                    ", \"spoken\": " + jsonString(c.spokenName) + "}";
+        if (c.kind == Kind::Option) {
+            groups[c.array].first = c.container;
+            groups[c.array].second[c.index] = c.text;
+        }
+    }
+    std::string arrays;
+    for (const auto &[array, group] : groups) {
+        std::string options;
+        for (const auto &[index, caption] : group.second)
+            options += (options.empty() ? "" : ", ") + jsonString(caption);
+        arrays += std::string(arrays.empty() ? "" : ",\n    ") + jsonString(array) + ": {\"frame\": " +
+                  jsonString(group.first) + ", \"options\": [" + options + "]}";
+    }
+    return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"controls\": {\n    " + controls +
+           "\n  },\n  \"groups\": {\n    " + arrays + "\n  }\n}\n";
+}
