@@ -50,8 +50,7 @@ struct Control {
     std::string_view description = {};
 };
 
-// The main window's client area, in twips. (The tests' CMake reads these
-// and the control table's places, so each stays on one line.)
+// The main window's client area, in twips.
 inline constexpr int kForm1Width = 5700, kForm1Height = 6450;
 
 // Every control of the main window, the option-array members included, in

@@ -7,7 +7,6 @@
 
 #include "form1_rules.h"
 #include "layout.h"
-#include "layout_facts.h"
 #include "words.h"
 
 #include <algorithm>
@@ -327,16 +326,13 @@ std::string styleSheet(std::string css, const std::string &faces)
 } // namespace
 
 // usage: page_generator glyphs OUT_DIR
-//        page_generator facts OUT_DIR
 //        page_generator page TEMPLATE.html TEMPLATE.css FACES_DIR OUT_DIR
 int main(int argc, char **argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const bool glyphs = args.size() == 2 && args[0] == "glyphs", facts = args.size() == 2 && args[0] == "facts",
-               page = args.size() == 5 && args[0] == "page";
-    if (!glyphs && !facts && !page) {
+    const bool glyphs = args.size() == 2 && args[0] == "glyphs", page = args.size() == 5 && args[0] == "page";
+    if (!glyphs && !page) {
         std::cerr << "usage: page_generator glyphs OUT_DIR\n"
-                     "       page_generator facts OUT_DIR\n"
                      "       page_generator page TEMPLATE.html TEMPLATE.css FACES_DIR OUT_DIR\n";
         return 2;
     }
@@ -346,10 +342,6 @@ int main(int argc, char **argv)
         if (glyphs) {
             write(out + "/serif.txt", charactersOf(layout, Look::Serif));
             write(out + "/serif-bold-italic.txt", charactersOf(layout, Look::SerifGreen));
-            return 0;
-        }
-        if (facts) {
-            write(out + "/layout.json", layoutFacts(layout));
             return 0;
         }
         FirstResult first(layout);

@@ -5,10 +5,8 @@
 #include <cstdio>
 #include <map>
 
+namespace form {
 namespace {
-
-using form::Control;
-using form::Kind;
 
 std::string jsonString(std::string_view text)
 {
@@ -42,10 +40,14 @@ std::string_view kindName(Kind kind)
     return "";
 }
 
-std::string placeInPixels(const form::Twips &t)
+std::string placeInPixels(const Twips &t)
 {
-    return "[" + std::to_string(form::pixels(t.left)) + ", " + std::to_string(form::pixels(t.top)) + ", " +
-           std::to_string(form::pixels(t.width)) + ", " + std::to_string(form::pixels(t.height)) + "]";
+    std::string out;
+    for (const int twips : {t.left, t.top, t.width, t.height}) {
+        out += out.empty() ? "[" : ", ";
+        out += std::to_string(pixels(twips));
+    }
+    return out + "]";
 }
 
 } // namespace
@@ -73,6 +75,9 @@ std::string layoutFacts(const std::vector<Control> &layout)
         arrays += std::string(arrays.empty() ? "" : ",\n    ") + jsonString(array) + ": {\"frame\": " +
                   jsonString(group.first) + ", \"options\": [" + options + "]}";
     }
-    return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"controls\": {\n    " + controls +
-           "\n  },\n  \"groups\": {\n    " + arrays + "\n  }\n}\n";
+    return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"client\": [" +
+           std::to_string(pixels(kForm1Width)) + ", " + std::to_string(pixels(kForm1Height)) +
+           "],\n  \"controls\": {\n    " + controls + "\n  },\n  \"groups\": {\n    " + arrays + "\n  }\n}\n";
 }
+
+} // namespace form
