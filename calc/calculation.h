@@ -2,6 +2,7 @@
 
 #include "calc_state.h"
 #include "failure.h"
+#include "question.h"
 #include "working.h"
 
 #include <array>
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace calc {
-
-// The main window's question: its title before the first result, and after
-// the number once there is one.
-inline constexpr std::string_view kQuestion = "How many improves for my next level?";
 
 // The texts a run reads from the window: the four number boxes and the
 // school box.

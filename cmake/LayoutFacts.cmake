@@ -10,6 +10,7 @@ function(improves_layout_facts out)
     list(TRANSFORM sources PREPEND ${PROJECT_SOURCE_DIR}/)
     file(GLOB headers ${PROJECT_SOURCE_DIR}/form/*.h ${PROJECT_SOURCE_DIR}/calc/*.h)
     set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${sources} ${headers})
+    list(APPEND headers ${PROJECT_BINARY_DIR}/calc/question.h) # made by this configure
     set(stale NO)
     foreach(input ${sources} ${headers})
         if(NOT EXISTS ${json} OR ${input} IS_NEWER_THAN ${json})
@@ -20,7 +21,7 @@ function(improves_layout_facts out)
         find_program(IMPROVES_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
         set(tool ${PROJECT_BINARY_DIR}/layout_facts)
         execute_process(COMMAND ${IMPROVES_HOST_CXX} -std=c++20 -I${PROJECT_SOURCE_DIR}/form
-                                -I${PROJECT_SOURCE_DIR}/calc ${sources} -o ${tool}
+                                -I${PROJECT_SOURCE_DIR}/calc -I${PROJECT_BINARY_DIR}/calc ${sources} -o ${tool}
                         RESULT_VARIABLE built)
         if(NOT built EQUAL 0)
             message(FATAL_ERROR "The layout's facts could not be built with ${IMPROVES_HOST_CXX}")

@@ -75,7 +75,8 @@ std::string layoutFacts(const std::vector<Control> &layout)
         arrays += std::string(arrays.empty() ? "" : ",\n    ") + jsonString(array) + ": {\"frame\": " +
                   jsonString(group.first) + ", \"options\": [" + options + "]}";
     }
-    return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"client\": [" +
+    return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"about_title\": " + jsonString(kForm2Title) +
+           ",\n  \"client\": [" +
            std::to_string(pixels(kForm1Width)) + ", " + std::to_string(pixels(kForm1Height)) +
            "],\n  \"controls\": {\n    " + controls + "\n  },\n  \"groups\": {\n    " + arrays + "\n  }\n}\n";
 }

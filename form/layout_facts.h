@@ -3,7 +3,7 @@
 // The main window's layout as the tests and scripts read it: JSON with the
 // client area's size and each control's kind, container, caption, place in
 // pixels within its container, tab index and spoken name, the option groups
-// with their captions, and the title's question. The build writes it
+// with their captions, the title's question and About's title. The build writes it
 // (cmake/LayoutFacts.cmake), so that nothing reads the source.
 
 #include "layout.h"

@@ -5,7 +5,12 @@
 # search fail with an X error (Wine makes and drops such windows while a
 # program starts), so each search is only a try.
 # usage: find-window.sh REGEX SECONDS
+#        find-window.sh --exact NAME SECONDS
 set -uo pipefail
+if [ "$1" = --exact ]; then
+    shift
+    set -- "^$(sed 's/[][\.*^$?+(){}|]/\\&/g' <<<"$1")\$" "$2"
+fi
 deadline=$((SECONDS + $2))
 while :; do
     window=$(timeout 10 xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)

@@ -19,6 +19,7 @@ version's site), loaded in turn with this one in the same run.
 
 import argparse
 import io
+import json
 import os
 import statistics
 import sys
@@ -33,7 +34,8 @@ from PIL import Image  # noqa: E402
 
 SITE = os.path.join(here, "..", "..", "build", "web", "site")
 CLIP = (0, 0, 420, 480)  # where either page draws its window
-TITLE = "224 How many improves for my next level?"
+with open(os.path.join(here, "..", "..", "build", "web", "layout.json")) as facts:
+    TITLE = "224 " + json.load(facts)["question"]  # the title after a click on Faren "Level Three"
 
 
 def pixels(browser):

@@ -28,7 +28,7 @@ TEST_F(Recalculate, StartUpResult)
     const Outcome outcome = run();
     ASSERT_TRUE(outcome.result);
     EXPECT_EQ(outcome.result->number, "196");
-    EXPECT_EQ(outcome.result->title, "196 How many improves for my next level?");
+    EXPECT_EQ(outcome.result->title, "196 " + std::string(calc::kQuestion));
     EXPECT_EQ(outcome.result->verdict, "Drastically Further");
     EXPECT_EQ(outcome.result->working().back().figure, -3); // the credit of 1 + 1 + 1
     EXPECT_EQ(outcome.intellectText, std::nullopt);
@@ -162,7 +162,7 @@ TEST_P(VerdictTable, ShowsNumberTitleAndVerdict)
     const std::string number = std::to_string(row.improvesLeft);
     EXPECT_EQ(r.improvesLeft, row.improvesLeft);
     EXPECT_EQ(r.number, number);
-    EXPECT_EQ(r.title, number + " How many improves for my next level?");
+    EXPECT_EQ(r.title, number + " " + std::string(calc::kQuestion));
     EXPECT_EQ(r.verdict, row.verdict);
 }
 

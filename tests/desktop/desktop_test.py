@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The calculator on real desktop pieces, each started and ended here.
 
-usage: desktop_test.py PROGRAM x11|wayland
+usage: desktop_test.py PROGRAM x11|wayland LAYOUT.json NAME
+       (the layout's facts as the build wrote them, the product's name)
 
 x11:     Xvfb with openbox. Reads the titles the window manager holds
          (xprop), and drives and reads the program through the AT-SPI
@@ -16,6 +17,7 @@ compositor, the program) runs in the test's own runtime folder and process
 group, and is ended when the test ends, pass or fail.
 """
 
+import json
 import os
 import re
 import subprocess
@@ -31,7 +33,9 @@ from gi.repository import Gio, GLib  # noqa: E402
 import pieces as desktop_pieces  # noqa: E402
 from pieces import Pieces, StandInSession, check, run_checks  # noqa: E402
 
-QUESTION = "How many improves for my next level?"
+# The title's question, About's title and the product's name, as the build
+# gives them (main sets them).
+QUESTION = ABOUT = NAME = None
 pyatspi = None  # imported once the test's own buses are up
 
 
@@ -150,8 +154,8 @@ def check_screen_reader_view(app, title_of, wayland=False):
 
     about = find(main, named("About", pyatspi.ROLE_PUSH_BUTTON))
     do_action(about, "Press")
-    info = wait_for(lambda: frame(app, lambda w: w.name == "Info..."))
-    check(info is not None and info.getRole() == pyatspi.ROLE_FRAME, 'About is a frame named "Info..."')
+    info = wait_for(lambda: frame(app, lambda w: w.name == ABOUT))
+    check(info is not None and info.getRole() == pyatspi.ROLE_FRAME, f'About is a frame named "{ABOUT}"')
     if info is not None:
         texts = [c for c in info if c.getRole() == pyatspi.ROLE_LABEL]
         others = [(c.getRole(), c.name) for c in info if c.getRole() != pyatspi.ROLE_LABEL]
@@ -164,7 +168,7 @@ def check_screen_reader_view(app, title_of, wayland=False):
         if not wayland:
             check(wait_for(lambda: info.getState().contains(pyatspi.STATE_ACTIVE)) is not None,
                   "About opens active, with the focus")
-    check(wait_for(lambda: title_of("Info...")) is not None, 'the About title is exactly "Info..."')
+    check(wait_for(lambda: title_of(ABOUT)) is not None, f'the About title is exactly "{ABOUT}"')
 
 
 DIALOGS = ("dialog", "alert")
@@ -344,16 +348,17 @@ def run_x11(program, pieces, session):
         check_screen_reader_view(app, title_of)
 
         def transient_for_main():
-            report = title_of("Improves Calculator")
+            report = title_of(NAME)
             if not report or not window:
                 return False
             prop = subprocess.run(["xprop", "-id", report[0].split()[0], "WM_TRANSIENT_FOR"], env=env,
                                   capture_output=True, text=True).stdout
             return int(window, 16) == int(prop.rsplit("#", 1)[-1].strip(), 16) if "#" in prop else False
         check_failure_report(app, lambda: wait_for(transient_for_main) is not None)
-        subprocess.run(["xdotool", "search", "--name", "^Info...$", "windowactivate", "--sync", "key", "Escape"],
+        subprocess.run(["xdotool", "search", "--name", f"^{re.escape(ABOUT)}$", "windowactivate", "--sync", "key",
+                        "Escape"],
                        env=env, capture_output=True)
-        check(wait_for(lambda: not title_of("Info...")) is not None, "Escape hides About")
+        check(wait_for(lambda: not title_of(ABOUT)) is not None, "Escape hides About")
 
     subprocess.run(["wmctrl", "-c", f"{QUESTION}"], env=env)
     status = calc.wait(timeout=20)
@@ -407,9 +412,9 @@ def run_wayland(program, pieces, session):
             with open(log_path, errors="replace") as log:
                 return re.search(r'xdg_toplevel[@#]\d+\.set_parent\(xdg_toplevel[@#]\d+\)', log.read())
         check_failure_report(app, lambda: wait_for(parented) is not None, wayland=True)
-        info = frame(app, lambda w: w.name == "Info...")
+        info = frame(app, lambda w: w.name == ABOUT)
         do_action(find(info, named("Close", pyatspi.ROLE_PUSH_BUTTON)) if info else None, "Press")
-        check(wait_for(lambda: not any(w is not None and w.name == "Info..." and
+        check(wait_for(lambda: not any(w is not None and w.name == ABOUT and
                                        w.getState().contains(pyatspi.STATE_VISIBLE) for w in app)) is not None,
               "About's close button closes it")
         check(calc.poll() is None, "closing About leaves the program running")
@@ -417,7 +422,7 @@ def run_wayland(program, pieces, session):
         do_action(find(main, named("Exit", pyatspi.ROLE_PUSH_BUTTON)) if main else None, "Press")
     status = calc.wait(timeout=20)
     check(status == 0, f"Exit ends the program with 0 (got {status})")
-    check(all(t in ("Info...", "Improves Calculator") or re.fullmatch(rf"-?\d+ {re.escape(QUESTION)}", t) for t in titles()),
+    check(all(t in (ABOUT, NAME) or re.fullmatch(rf"-?\d+ {re.escape(QUESTION)}", t) for t in titles()),
           f"every title sent is a caption alone ({sorted(set(titles()))})")
 
 
@@ -428,6 +433,10 @@ DEADLINE_SECONDS = 90
 
 def main():
     program, kind = sys.argv[1], sys.argv[2]
+    global QUESTION, ABOUT, NAME
+    with open(sys.argv[3]) as f:
+        facts = json.load(f)
+    QUESTION, ABOUT, NAME = facts["question"], facts["about_title"], sys.argv[4]
     session = StandInSession()
     pieces = Pieces()
 

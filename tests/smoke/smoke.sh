@@ -3,8 +3,9 @@
 # window by title and for the start-up number to be drawn (dark pixels on
 # the window's background where the number stands, in a screenshot), ends
 # it with "Exit" and expects exit status 0.
-# usage: smoke.sh PROGRAM SCREENSHOT.png EXIT_X EXIT_Y NUMBER_X NUMBER_Y NUMBER_W NUMBER_H
-#   (Exit's centre and the number's place in the window, in pixels)
+# usage: smoke.sh PROGRAM SCREENSHOT.png EXIT_X EXIT_Y NUMBER_X NUMBER_Y NUMBER_W NUMBER_H QUESTION
+#   (Exit's centre and the number's place in the window, in pixels, and the
+#   title's question, as the layout's facts give them)
 set -euo pipefail
 
 if [ -z "${SMOKE_INSIDE_X:-}" ]; then
@@ -16,7 +17,7 @@ shot=$2
 exit_x=$3
 exit_y=$4
 number=("${@:5:4}")
-title='^196 How many improves for my next level\?$'
+title="196 $9"
 
 env -u QT_QPA_PLATFORM "$program" &
 pid=$!
@@ -24,7 +25,7 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 
 # Visible: mapped. There is no window manager here, so nothing will ever
 # activate it.
-window=$("$(dirname "$0")/../find-window.sh" "$title" 30) || { echo "no window titled $title"; exit 1; }
+window=$("$(dirname "$0")/../find-window.sh" --exact "$title" 30) || { echo "no window titled $title"; exit 1; }
 echo "window $window is up"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 

@@ -72,7 +72,7 @@ private:
     void expectResult(const QString &number, const QString &verdictText)
     {
         QCOMPARE(total(), number);
-        QCOMPARE(title(), number + " How many improves for my next level?");
+        QCOMPARE(title(), titleWith(number));
         QCOMPARE(verdict(), verdictText);
     }
 
@@ -323,7 +323,7 @@ private slots:
             click(target);
         QCOMPARE(reports(), QStringList{"Something went wrong: boom"});
         QCOMPARE(total(), QString("196"));
-        QCOMPARE(title(), QString("196 How many improves for my next level?"));
+        QCOMPARE(title(), titleWith("196"));
 
         form->armed = false;
         click("Jala_6");

@@ -13,6 +13,12 @@
 #include <memory>
 
 // Clicks an option button on its indicator, where a player aims.
+// The main window's title with `number` in it.
+inline QString titleWith(const QString &number)
+{
+    return number + ' ' + QString::fromUtf8(calc::kQuestion.data(), static_cast<qsizetype>(calc::kQuestion.size()));
+}
+
 inline void clickOption(QAbstractButton *option)
 {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));

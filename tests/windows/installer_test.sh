@@ -5,8 +5,9 @@
 # making the prefix template), a silent install, the Start-menu shortcut and
 # uninstall entry, the installed program's title and its Exit, and a silent
 # uninstall.
-# usage: installer_test.sh BUILD_DIR VERSION CLIENT_WIDTH CLIENT_HEIGHT EXIT_X EXIT_Y
-#   (the main window's client area, and Exit's centre in it, in pixels)
+# usage: installer_test.sh BUILD_DIR VERSION CLIENT_WIDTH CLIENT_HEIGHT EXIT_X EXIT_Y NAME PUBLISHER QUESTION
+#   (the main window's client area, and Exit's centre in it, in pixels; the
+#   product's name and publisher; the title's question)
 set -euo pipefail
 fail() { echo "FAILED: $*"; exit 1; }
 
@@ -51,7 +52,7 @@ PY
     for field in "FileVersion" "ProductVersion"; do
         echo "$texts" | grep -A1 -x "$field" | tail -n 1 | grep -qx "$version" || fail "$field is not $version"
     done
-    echo "$texts" | grep -A1 -x ProductName | tail -n 1 | grep -qx "Improves Calculator" || fail "no product name"
+    echo "$texts" | grep -A1 -x ProductName | tail -n 1 | grep -qxF "$name" || fail "no product name"
     wrestool -x -t 14 "$exe" >"$work/icon.ico"
     grep -q '32x32.*4-bit' <<<"$(identify "$work/icon.ico")" || fail "icon is not 32 x 32, 16 colours"
     echo "version record: 1.0.0.0, \"$version\", icon 32 x 32 in 16 colours"
@@ -61,13 +62,13 @@ PY
     installer=$(ls "$work"/nsis/*.exe)
     echo "built $(basename "$installer")"
 
-    WINE_RUN_RAW=1 WINE_RUN_XVFB=1 "$(dirname "$0")/wine-run.sh" "$0" --in-wine "$installer" "$version" "${place[@]}"
+    WINE_RUN_RAW=1 WINE_RUN_XVFB=1 "$(dirname "$0")/wine-run.sh" "$0" --in-wine "$installer" "$version" "${facts[@]}"
 }
 
 # The uninstall entry's values, as Wine wrote the machine's registry out
 # when its server ended (read from the file: reg.exe costs a Wine start).
 uninstall_entry() {
-    key='[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Improves Calculator]' \
+    key="[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\$name]" \
         awk 'index($0, ENVIRON["key"] " ") == 1 { inside = 1; next } /^\[/ { inside = 0 } inside && /^"/' \
         "$WINEPREFIX/system.reg"
 }
@@ -78,27 +79,27 @@ in_wine() {
     calc= # global: the trap reads it at exit
     trap '[ -n "$calc" ] && kill "$calc" 2>/dev/null || true' EXIT
     timeout 60 wine "$installer" /S && timeout 30 wineserver -w
-    home="$WINEPREFIX/drive_c/Program Files/Improves Calculator"
+    home="$WINEPREFIX/drive_c/Program Files/$name"
     for f in improves-calc.exe Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe; do
         [ -f "$home/$f" ] || fail "not installed: $f"
     done
-    [ -n "$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Improves Calculator.lnk')" ] || fail "no Start-menu shortcut"
+    [ -n "$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name "$name.lnk")" ] || fail "no Start-menu shortcut"
     entry=$(uninstall_entry)
-    grep -qx '"DisplayName"="Improves Calculator"' <<<"$entry" || fail "no uninstall entry: $entry"
+    grep -qxF "\"DisplayName\"=\"$name\"" <<<"$entry" || fail "no uninstall entry: $entry"
     grep -qx "\"DisplayVersion\"=\"$version\"" <<<"$entry" || fail "uninstall entry version: $entry"
-    grep -qx '"Publisher"="Wrenfold"' <<<"$entry" || fail "uninstall entry publisher: $entry"
+    grep -qxF "\"Publisher\"=\"$publisher\"" <<<"$entry" || fail "uninstall entry publisher: $entry"
     grep -q '^"DisplayIcon"=".*improves-calc.exe"$' <<<"$entry" || fail "uninstall entry icon: $entry"
     echo "installed, with a Start-menu shortcut and an uninstall entry"
 
     # The installed program on the windows platform: its X window's title, then Exit.
     timeout 60 wine "$home/improves-calc.exe" &
     calc=$!
-    title='196 How many improves for my next level?'
-    window=$("$(dirname "$0")/../find-window.sh" "^${title//\?/\\?}\$" 60) || fail "no window titled \"$title\""
+    title="196 $question"
+    window=$("$(dirname "$0")/../find-window.sh" --exact "$title" 60) || fail "no window titled \"$title\""
     grep -qF "\"$title\"" <<<"$(xprop -id "$window" _NET_WM_NAME WM_NAME)" || fail "X window title"
     # Without a window manager, any frame Wine draws lies inside the X window:
     # the client area sits at its bottom, between equal borders.
-    local client_width=${place[0]} client_height=${place[1]} exit_x=${place[2]} exit_y=${place[3]}
+    local client_width=${facts[0]} client_height=${facts[1]} exit_x=${facts[2]} exit_y=${facts[3]}
     eval "$(xdotool getwindowgeometry --shell "$window")"
     border=$(( (WIDTH - client_width) / 2 ))
     xdotool mousemove --window "$window" $(( border + exit_x )) $(( HEIGHT - border - client_height + exit_y )) click 1
@@ -109,16 +110,20 @@ in_wine() {
     [ "$status" -eq 0 ] || fail "exit status $status"
     echo "title \"$title\"; Exit ends it with 0"
 
-    timeout 60 wine "$home/Uninstall.exe" /S "_?=C:\\Program Files\\Improves Calculator" && timeout 30 wineserver -w
+    timeout 60 wine "$home/Uninstall.exe" /S "_?=C:\\Program Files\\$name" && timeout 30 wineserver -w
     [ ! -e "$home/improves-calc.exe" ] || fail "uninstall left the program"
     [ -z "$(uninstall_entry)" ] || fail "uninstall left its entry"
     echo "uninstalled"
 }
 
 if [ "${1:-}" = --in-wine ]; then
-    place=("${@:4:4}")
+    facts=("${@:4:7}")
+else
+    facts=("${@:3:7}")
+fi
+name=${facts[4]} publisher=${facts[5]} question=${facts[6]}
+if [ "${1:-}" = --in-wine ]; then
     in_wine "$2" "$3"
 else
-    place=("${@:3:4}")
     packages "$1" "$2"
 fi
