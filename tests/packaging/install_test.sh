@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the installed tree.
-# usage: install_test.sh BUILD_DIR
+# usage: install_test.sh BUILD_DIR APP_ID NAME   (as the build names the program)
 set -euo pipefail
-build=$1
+build=$1 id=$2 name=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-id=org.improvescalc.ImprovesCalc
 expected="bin/improves-calc
 share/applications/$id.desktop
 share/doc/improves-calc/changelog.gz
@@ -25,7 +24,7 @@ if [ "$actual" != "$expected" ]; then
 fi
 [ -x "$prefix/bin/improves-calc" ] || { echo "program not executable"; exit 1; }
 desktop-file-validate "$prefix/share/applications/$id.desktop"
-grep -qx "Name=Improves Calculator" "$prefix/share/applications/$id.desktop"
+grep -qxF "Name=$name" "$prefix/share/applications/$id.desktop"
 grep -qx "Exec=improves-calc" "$prefix/share/applications/$id.desktop"
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop"
 grep -qx "StartupWMClass=improves-calc" "$prefix/share/applications/$id.desktop"
