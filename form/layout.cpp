@@ -1,6 +1,7 @@
 #include "layout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace form {
 namespace {
@@ -108,6 +109,9 @@ constexpr Spoken kSpoken[] = {
     {"Label1", "", "How far the next level is"},
 };
 
+// The labels each result is written into.
+constexpr std::pair<std::string_view, Shows> kResultLabels[] = {{"lblTotal", Shows::Number}, {"Label1", Shows::Verdict}};
+
 } // namespace
 
 std::vector<Control> form1Controls()
@@ -121,6 +125,9 @@ std::vector<Control> form1Controls()
             c.spokenName = std::string(spoken->name);
             c.description = spoken->description;
         }
+        for (const auto &[label, shows] : kResultLabels)
+            if (label == r.name)
+                c.shows = shows;
         controls.push_back(std::move(c));
     }
     for (const LevelArray &a : kLevelArrays) {

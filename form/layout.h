@@ -18,6 +18,8 @@ namespace form {
 enum class Kind { Label, TextBox, Frame, Button, EditCombo, ListCombo, Option };
 // Which face a control's text takes: the window's, or one of the layout's own.
 enum class Look { Plain, NumberBox, Total, Serif, SerifGreen };
+// What a label shows: its own caption, or a part of each result.
+enum class Shows { Caption, Number, Verdict };
 
 struct Twips {
     int left, top, width, height;
@@ -48,6 +50,7 @@ struct Control {
     // the control is: its name (empty: the text) and a description.
     std::string spokenName = {};
     std::string_view description = {};
+    Shows shows = Shows::Caption;
 };
 
 // The main window's client area, in twips.

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Cuts a TrueType face to the characters given and writes it as WOFF2,
-without its hinting programs, which a browser's rasteriser does without.
+"""Cuts a TrueType face to the characters given and writes it as WOFF2 in
+a data URL, for the page's style sheet to hold, without its hinting
+programs, which a browser's rasteriser does without.
 
 A face with no hinting program at all is one FreeType hands to its
 auto-hinter, which in WebKit on Linux moves glyphs' advances by up to a
@@ -9,9 +10,11 @@ face (the letters of "Shal'ille" run together). So the cut keeps a
 pre-program of one instruction, which tells the rasteriser to leave the
 outlines as drawn; FreeType then lays the face out by its own advances.
 
-usage: cut_face.py FACE.ttf OUT.woff2 (--unicodes=... | --text-file=...)
+usage: cut_face.py FACE.ttf OUT.url (--unicodes=... | --text-file=...)
 """
 
+import base64
+import io
 import sys
 
 from fontTools import subset
@@ -39,7 +42,10 @@ def main():
     prep.program = ttProgram.Program()
     prep.program.fromAssembly(["PUSHB[ ]", "1 1", "INSTCTRL[ ]"])  # grid-fitting off
     font["prep"] = prep
-    subset.save_font(font, out, options)
+    woff2 = io.BytesIO()
+    subset.save_font(font, woff2, options)
+    with open(out, "w", encoding="ascii") as f:
+        f.write("data:font/woff2;base64," + base64.b64encode(woff2.getvalue()).decode("ascii"))
 
 
 if __name__ == "__main__":

@@ -3,14 +3,13 @@
 // from the layout, with the first result already in it and its style sheet
 // and faces inside, so that the page is complete before any script runs.
 // The templates hold {{WINDOW}}, {{STYLE}}, {{TITLE}} and the like (HTML),
-// and {{DESK_WIDTH}} and the faces' {{NAME.woff2}} (CSS), replaced here.
+// and {{DESK_WIDTH}} and the faces' {{NAME.url}} (CSS), replaced here.
 
 #include "form1_rules.h"
 #include "layout.h"
 #include "words.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -41,6 +40,13 @@ std::string escaped(std::string_view text)
     return out;
 }
 
+// An attribute, its value escaped: every attribute the page has is written
+// here.
+std::string attr(std::string_view name, std::string_view value)
+{
+    return " " + std::string(name) + "=\"" + escaped(value) + "\"";
+}
+
 std::string px(int twips) { return std::to_string(form::pixels(twips)) + "px"; }
 
 // Where the desk layout puts a control: custom properties that the style
@@ -48,8 +54,8 @@ std::string px(int twips) { return std::to_string(form::pixels(twips)) + "px"; }
 // `stacking` orders controls that overlap, higher on top.
 std::string place(const form::Twips &t, std::size_t stacking = 0)
 {
-    return " style=\"--x:" + px(t.left) + ";--y:" + px(t.top) + ";--w:" + px(t.width) + ";--h:" + px(t.height) +
-           (stacking ? ";--z:" + std::to_string(stacking) : "") + "\"";
+    return attr("style", "--x:" + px(t.left) + ";--y:" + px(t.top) + ";--w:" + px(t.width) + ";--h:" + px(t.height) +
+                             (stacking ? ";--z:" + std::to_string(stacking) : ""));
 }
 
 std::string lookClass(Look look)
@@ -66,12 +72,9 @@ std::string lookClass(Look look)
 
 // The window's tab index: at a desk the page's script gives it to the
 // control, so that the keyboard goes the window's way.
-std::string tabAttribute(const Control &c) { return " data-tab=\"" + std::to_string(c.tabIndex) + "\""; }
+std::string tabAttribute(const Control &c) { return attr("data-tab", std::to_string(c.tabIndex)); }
 
-std::string titleAttribute(const Control &c)
-{
-    return c.description.empty() ? "" : " title=\"" + escaped(c.description) + "\"";
-}
+std::string titleAttribute(const Control &c) { return c.description.empty() ? "" : attr("title", c.description); }
 
 // The window as the rules leave it after loading, from the layout's own
 // texts: what the page shows before its script runs.
@@ -156,7 +159,7 @@ private:
     // A label that no control shows names it for a screen reader alone.
     static std::string spokenLabel(const Control &c)
     {
-        return "<label class=\"spoken\" for=\"" + c.name + "\">" + escaped(c.spokenName) + "</label>";
+        return "<label class=\"spoken\"" + attr("for", c.name) + ">" + escaped(c.spokenName) + "</label>";
     }
 
     bool shownLabelNames(const Control &c) const
@@ -166,7 +169,7 @@ private:
 
     std::string control(const Control &c) const
     {
-        const std::string id = " id=\"" + c.name + "\"";
+        const std::string id = attr("id", c.name);
         // The layout lists the controls in stacking order, bottom first.
         const std::string at = place(c.place, static_cast<std::size_t>(&c - layout_.data()) + 1);
         switch (c.kind) {
@@ -174,15 +177,15 @@ private:
             return "<fieldset" + id + " class=\"frame\"" + at + "><legend>" + escaped(c.text) + "</legend>" +
                    childrenOf(c.name) + "</fieldset>\n";
         case Kind::Option:
-            return "<label class=\"option\"" + at + "><input type=\"radio\"" + id + " name=\"" +
-                   std::string(c.array) + "\" value=\"" + std::to_string(c.index) + "\"" +
-                   (c.selected ? " checked" : "") + tabAttribute(c) + ">" + escaped(c.text) + "</label>\n";
+            return "<label class=\"option\"" + at + "><input type=\"radio\"" + id + attr("name", c.array) +
+                   attr("value", std::to_string(c.index)) + (c.selected ? " checked" : "") + tabAttribute(c) + ">" +
+                   escaped(c.text) + "</label>\n";
         case Kind::TextBox: {
             const auto box = static_cast<std::size_t>(
                 std::find(calc::kBoxNames.begin(), calc::kBoxNames.end(), c.name) - calc::kBoxNames.begin());
-            return (shownLabelNames(c) ? "" : spokenLabel(c)) + "<input type=\"text\"" + id + " class=\"box" +
-                   lookClass(c.look) + "\" data-box inputmode=\"numeric\" value=\"" +
-                   escaped(first_.texts().boxes[box]) + "\" autocomplete=\"off\" spellcheck=\"false\"" +
+            return (shownLabelNames(c) ? "" : spokenLabel(c)) + "<input type=\"text\"" + id +
+                   attr("class", "box" + lookClass(c.look)) + " data-box inputmode=\"numeric\"" +
+                   attr("value", first_.texts().boxes[box]) + " autocomplete=\"off\" spellcheck=\"false\"" +
                    tabAttribute(c) + titleAttribute(c) + at + ">\n";
         }
         case Kind::Button:
@@ -196,16 +199,16 @@ private:
             // placeholder: empty or not, it names no school.
             const std::string list = c.name + "-list";
             std::string html = spokenLabel(c) + "<div class=\"combo\"" + at + "><input type=\"text\"" + id +
-                               " role=\"combobox\" aria-expanded=\"false\" aria-controls=\"" + list +
-                               "\" aria-autocomplete=\"none\" placeholder=\"" + escaped(c.text) +
-                               "\" autocomplete=\"off\" spellcheck=\"false\"" + tabAttribute(c) + titleAttribute(c) +
-                               "><button type=\"button\" id=\"" + c.name + "-open\" tabindex=\"-1\" aria-label=\"" +
-                               escaped(form::kSchoolListName) + "\" aria-expanded=\"false\" aria-controls=\"" + list +
-                               "\"></button><ul id=\"" + list + "\" role=\"listbox\" aria-label=\"" +
-                               escaped(form::kSchoolListName) + "\" hidden>";
+                               " role=\"combobox\" aria-expanded=\"false\"" + attr("aria-controls", list) +
+                               " aria-autocomplete=\"none\"" + attr("placeholder", c.text) +
+                               " autocomplete=\"off\" spellcheck=\"false\"" + tabAttribute(c) + titleAttribute(c) +
+                               "><button type=\"button\"" + attr("id", c.name + "-open") + " tabindex=\"-1\"" +
+                               attr("aria-label", form::kSchoolListName) + " aria-expanded=\"false\"" +
+                               attr("aria-controls", list) + "></button><ul" + attr("id", list) + " role=\"listbox\"" +
+                               attr("aria-label", form::kSchoolListName) + " hidden>";
             for (std::size_t i = 0; i < calc::kSchools.size(); ++i)
-                html += "<li role=\"option\" id=\"" + list + "-" + std::to_string(i) + "\" aria-selected=\"false\">" +
-                        escaped(calc::kSchools[i].name) + "</li>";
+                html += "<li role=\"option\"" + attr("id", list + "-" + std::to_string(i)) +
+                        " aria-selected=\"false\">" + escaped(calc::kSchools[i].name) + "</li>";
             return html + "</ul></div>\n";
         }
         case Kind::ListCombo: {
@@ -223,24 +226,27 @@ private:
 
     std::string label(const Control &c, const std::string &id, const std::string &at) const
     {
-        const std::string classes = " class=\"label" + lookClass(c.look) + "\"";
+        const std::string classes = attr("class", "label" + lookClass(c.look));
         if (const auto control = labelFor_.find(c.name); control != labelFor_.end())
-            return "<label" + id + classes + " for=\"" + std::string(control->second) + "\"" + at + ">" + escaped(c.text) +
-                   "</label>\n";
+            return "<label" + id + classes + attr("for", control->second) + at + ">" + escaped(c.text) + "</label>\n";
         const calc::Result &r = first_.result();
-        if (c.name == "lblTotal") {
+        switch (c.shows) {
+        case form::Shows::Number: {
             // Named by what it means and the number itself; its working
             // shows under it on hover and on focus, and is its description.
             const form::Twips below{c.place.left, c.place.top + c.place.height, c.place.width, 0};
-            return "<output" + id + classes + " tabindex=\"0\"" + tabAttribute(c) +
-                   " aria-live=\"off\" aria-labelledby=\"total-meaning " +
-                   c.name + "\" aria-describedby=\"working\"" + at + ">" + escaped(r.number) + "</output><span id=\"total-meaning\" hidden>" +
-                   escaped(form::kTotalMeaning) + "</span><span id=\"working\" role=\"tooltip\"" + place(below) +
-                   ">" + escaped(r.workingText()) + "</span>\n";
+            return "<output" + id + classes + " tabindex=\"0\"" + tabAttribute(c) + " aria-live=\"off\"" +
+                   attr("aria-labelledby", "total-meaning " + c.name) + " aria-describedby=\"working\"" + at + ">" +
+                   escaped(r.number) + "</output><span id=\"total-meaning\" hidden>" + escaped(form::kTotalMeaning) +
+                   "</span><span id=\"working\" role=\"tooltip\"" + place(below) + ">" + escaped(r.workingText()) +
+                   "</span>\n";
         }
-        if (c.name == "Label1")
+        case form::Shows::Verdict:
             return "<output" + id + classes + " aria-live=\"off\"" + titleAttribute(c) + at + ">" +
                    escaped(r.verdict) + "</output>\n";
+        case form::Shows::Caption:
+            break;
+        }
         return "<span" + id + classes + at + ">" + escaped(c.text) + "</span>\n";
     }
 
@@ -254,7 +260,7 @@ std::string about()
 {
     std::string html;
     for (const form::Text &t : form::kForm2Texts)
-        html += "<p id=\"Form2-" + std::string(t.name) + "\"" + place(t.place) + ">" + escaped(t.caption) + "</p>\n";
+        html += "<p" + attr("id", "Form2-" + std::string(t.name)) + place(t.place) + ">" + escaped(t.caption) + "</p>\n";
     // Over the texts, the invisible surface a click on which hides the window.
     return html + "<div id=\"Label7\"" + place(form::kLabel7) + "></div>\n";
 }
@@ -298,25 +304,16 @@ std::string charactersOf(const std::vector<Control> &layout, Look look)
 }
 
 // The style sheet with its faces in it, so that the page's one response
-// holds all that its first picture needs: each {{NAME.woff2}} becomes the
-// face in FACES/NAME.woff2 as a data URL.
+// holds all that its first picture needs: each {{NAME.url}} becomes the
+// data URL the face cutter wrote to FACES/NAME.url.
 std::string styleSheet(std::string css, const std::string &faces)
 {
-    static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (std::size_t at = css.find("{{"); at != std::string::npos; at = css.find("{{", at)) {
         const std::size_t end = css.find("}}", at);
         const std::string name = css.substr(at + 2, end - at - 2);
-        if (!name.ends_with(".woff2"))
+        if (!name.ends_with(".url"))
             throw std::runtime_error("the style sheet names no face in " + name);
-        const std::string face = read(faces + "/" + name);
-        std::string url = "data:font/woff2;base64,";
-        for (std::size_t i = 0; i < face.size(); i += 3) {
-            std::uint32_t bits = 0;
-            for (std::size_t j = 0; j < 3; ++j)
-                bits = bits << 8 | (i + j < face.size() ? static_cast<unsigned char>(face[i + j]) : 0u);
-            for (std::size_t j = 0; j < 4; ++j)
-                url += j <= face.size() - i ? kDigits[bits >> (18 - 6 * j) & 63] : '=';
-        }
+        const std::string url = read(faces + "/" + name);
         css.replace(at, end + 2 - at, url);
         at += url.size();
     }
