@@ -9,10 +9,14 @@
 #include "layout.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace form {
 
 std::string layoutFacts(const std::vector<Control> &layout);
+
+// `text` as a JSON string, quotes included.
+std::string jsonString(std::string_view text);
 
 } // namespace form

@@ -4,9 +4,10 @@
 // page was complete, first result included, before this ran. Beside that,
 // the School box's list, and what the layout needs that the style sheet
 // cannot say.
-// The script and the core are asked for by their build (the site's build
-// step writes it for {{BUILD}}): a browser that kept another build's copies
-// in its memory, where a worker cannot reach, cannot mix them with this page.
+// The script and the core are asked for by their build, which the page
+// generator writes into this script and the page: a browser that kept
+// another build's copies in its memory, where a worker cannot reach, cannot
+// mix them with this page.
 import createCore from './improves-core.js?build={{BUILD}}';
 
 // The School box as a drop-down combo box: a text field the player types

@@ -1,12 +1,13 @@
 // Writes the characters each of the layout's own serif faces has to draw,
 // so that the faces are cut to them; then the web page: its window as HTML
 // from the layout, with the first result already in it and its style sheet
-// and faces inside, so that the page is complete before any script runs.
-// The templates hold {{WINDOW}}, {{STYLE}}, {{TITLE}} and the like (HTML),
-// and {{DESK_WIDTH}} and the faces' {{NAME.url}} (CSS), replaced here.
+// and faces inside, so that the page is complete before any script runs;
+// and the page's script and manifest. Every template's placeholders are
+// {{NAME}}s, filled here in one pass.
 
 #include "form1_rules.h"
 #include "layout.h"
+#include "layout_facts.h"
 #include "words.h"
 
 #include <algorithm>
@@ -281,16 +282,30 @@ void write(const std::string &path, const std::string &text)
         throw std::runtime_error("cannot write " + path);
 }
 
-std::string replaced(std::string text, const std::map<std::string, std::string> &values)
+using Values = std::map<std::string, std::string, std::less<>>;
+
+// The template with each {{NAME}} filled with its value, in one pass over
+// it; a {{FACE.url}}, with the data URL the face cutter wrote to
+// FACES/FACE.url. A name without a value stops the build.
+std::string filled(const std::string &text, const Values &values, const std::string &faces = {})
 {
-    for (const auto &[token, value] : values) {
-        std::size_t at = text.find(token);
-        if (at == std::string::npos)
-            throw std::runtime_error("the template lacks " + token);
-        for (; at != std::string::npos; at = text.find(token, at + value.size()))
-            text.replace(at, token.size(), value);
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at = text.find("{{"); at != std::string::npos; at = text.find("{{", from)) {
+        const std::size_t end = text.find("}}", at);
+        if (end == std::string::npos)
+            throw std::runtime_error("a template leaves {{ open");
+        const std::string name = text.substr(at + 2, end - at - 2);
+        out.append(text, from, at - from);
+        if (const auto value = values.find(name); value != values.end())
+            out += value->second;
+        else if (!faces.empty() && name.ends_with(".url"))
+            out += read(faces + "/" + name);
+        else
+            throw std::runtime_error("no value for {{" + name + "}}");
+        from = end + 2;
     }
-    return text;
+    return out + text.substr(from);
 }
 
 // The characters of the labels drawn in `look`, for cutting its face.
@@ -303,44 +318,32 @@ std::string charactersOf(const std::vector<Control> &layout, Look look)
     return characters;
 }
 
-// The style sheet with its faces in it, so that the page's one response
-// holds all that its first picture needs: each {{NAME.url}} becomes the
-// data URL the face cutter wrote to FACES/NAME.url.
-std::string styleSheet(std::string css, const std::string &faces)
-{
-    for (std::size_t at = css.find("{{"); at != std::string::npos; at = css.find("{{", at)) {
-        const std::size_t end = css.find("}}", at);
-        const std::string name = css.substr(at + 2, end - at - 2);
-        if (!name.ends_with(".url"))
-            throw std::runtime_error("the style sheet names no face in " + name);
-        const std::string url = read(faces + "/" + name);
-        css.replace(at, end + 2 - at, url);
-        at += url.size();
-    }
-    return css;
-}
-
 } // namespace
 
 // usage: page_generator glyphs OUT_DIR
-//        page_generator page TEMPLATE.html TEMPLATE.css FACES_DIR OUT_DIR
+//        page_generator page TEMPLATE_DIR MADE_DIR NAME SUMMARY VERSION
+// The page, its script and its manifest are written to MADE_DIR from the
+// templates in TEMPLATE_DIR, with the faces and the build's name
+// (build.txt) the build made there.
 int main(int argc, char **argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const bool glyphs = args.size() == 2 && args[0] == "glyphs", page = args.size() == 5 && args[0] == "page";
+    const bool glyphs = args.size() == 2 && args[0] == "glyphs", page = args.size() == 6 && args[0] == "page";
     if (!glyphs && !page) {
         std::cerr << "usage: page_generator glyphs OUT_DIR\n"
-                     "       page_generator page TEMPLATE.html TEMPLATE.css FACES_DIR OUT_DIR\n";
+                     "       page_generator page TEMPLATE_DIR MADE_DIR NAME SUMMARY VERSION\n";
         return 2;
     }
     try {
         const std::vector<Control> layout = form::form1Controls();
-        const std::string out(args.back());
         if (glyphs) {
+            const std::string out(args[1]);
             write(out + "/serif.txt", charactersOf(layout, Look::Serif));
             write(out + "/serif-bold-italic.txt", charactersOf(layout, Look::SerifGreen));
             return 0;
         }
+        const std::string templates(args[1]), made(args[2]);
+        const std::string name(args[3]), summary(args[4]), version(args[5]), build = read(made + "/build.txt");
         FirstResult first(layout);
         form::Form1Rules rules(first);
         rules.load();
@@ -348,17 +351,23 @@ int main(int argc, char **argv)
         // in the reader's units: a larger text asks for a wider screen.
         char deskWidth[32];
         std::snprintf(deskWidth, sizeof deskWidth, "%gem", (form::pixels(form::kForm1Width) + 40) / 16.0);
-        const std::string css = styleSheet(replaced(read(std::string(args[2])), {{"{{DESK_WIDTH}}", deskWidth}}),
-            std::string(args[3]));
-        const std::string size = "--w:" + px(form::kForm1Width) + ";--h:" + px(form::kForm1Height);
-        const std::string aboutSize = "--w:" + px(form::kForm2Width) + ";--h:" + px(form::kForm2Height);
-        write(out + "/index.html", replaced(read(std::string(args[1])), {{"{{STYLE}}", css},
-                                                                       {"{{WINDOW}}", Writer(layout, first).window()},
-                                                                       {"{{WINDOW_SIZE}}", size},
-                                                                       {"{{ABOUT}}", about()},
-                                                                       {"{{ABOUT_SIZE}}", aboutSize},
-                                                                       {"{{ABOUT_TITLE}}", escaped(form::kForm2Title)},
-                                                                       {"{{TITLE}}", escaped(first.result().title)}}));
+        const std::string css = filled(read(templates + "/calculator.css.in"), {{"DESK_WIDTH", deskWidth}}, made);
+        write(made + "/index.html",
+              filled(read(templates + "/index.html.in"),
+                     {{"STYLE", css},
+                      {"WINDOW", Writer(layout, first).window()},
+                      {"WINDOW_SIZE", "--w:" + px(form::kForm1Width) + ";--h:" + px(form::kForm1Height)},
+                      {"ABOUT", about()},
+                      {"ABOUT_SIZE", "--w:" + px(form::kForm2Width) + ";--h:" + px(form::kForm2Height)},
+                      {"ABOUT_TITLE", escaped(form::kForm2Title)},
+                      {"TITLE", escaped(first.result().title)},
+                      {"NAME", escaped(name)},
+                      {"SUMMARY", escaped(summary)},
+                      {"VERSION", escaped(version)},
+                      {"BUILD", build}}));
+        write(made + "/calculator.js", filled(read(templates + "/calculator.js"), {{"BUILD", build}}));
+        write(made + "/manifest.json", filled(read(templates + "/manifest.json.in"),
+                                              {{"NAME", form::jsonString(name)}, {"SUMMARY", form::jsonString(summary)}}));
     } catch (const std::exception &error) {
         std::cerr << "page_generator: " << error.what() << '\n';
         return 1;
