@@ -120,7 +120,10 @@ const GROWTHS = Array.from({ length: 65 }, (_, i) => 1 + i / 32).filter((g) => (
 function probes(sizes) {
   const lines = document.createElement('div');
   lines.setAttribute('aria-hidden', 'true');
-  lines.style.cssText = 'position: absolute; top: 0; left: 0; visibility: hidden; white-space: nowrap';
+  // Clipped to nothing, so that a line wider than a phone's screen does not
+  // widen the page while it is measured.
+  lines.style.cssText = 'position: absolute; top: 0; left: 0; width: 0; height: 0; overflow: hidden; ' +
+    'visibility: hidden; white-space: nowrap';
   for (const size of sizes) {
     const probe = lines.appendChild(document.createElement('span'));
     probe.textContent = PROBE;
@@ -160,7 +163,7 @@ function followLayout() {
   new ResizeObserver((_, observer) => {
     observer.disconnect();
     fit(measured(first));
-  }).observe(first);
+  }).observe(first.firstChild);
   addEventListener('resize', () => fit(measured(probes(FIRST))));
 }
 
