@@ -60,6 +60,9 @@ Event failIn(NumberBox box, const char *mended = nullptr)
     };
 }
 
+constexpr const char *kOutOfRange = " the number of improves out of the range the calculator can count "
+                                    "(-32768 to 32767). Please correct the percents.";
+
 struct Row {
     const char *name;
     Event before; // after the window has loaded
@@ -110,14 +113,27 @@ const Row kRows[] = {
     {"AFailureNamesItsBox", [](auto &, auto &view) { view.texts.box(NumberBox::Spell3) = "x"; },
      [](auto &rules, auto &) { rules.enterClicked(); },
      {"reports on Spell3: The percent of the third spell must be a whole number, such as 40: \"x\" is not one."}},
-    {"PercentsOutOfRangeAreReportedOnTheFirst",
+    // Percents that drive the result out of range are reported on the first.
+    {"OneSpellOutOfRange",
      [](auto &rules, auto &view) {
          rules.chooseSpellCount(1);
          view.texts.box(NumberBox::Spell1) = "10923";
      },
      [](auto &rules, auto &) { rules.enterClicked(); },
-     {"reports on Spell1: The percent of the one spell (counted three times) takes the number of improves out of "
-      "the range the calculator can count (-32768 to 32767). Please correct the percents."}},
+     {std::string("reports on Spell1: The percent of the one spell (counted three times) takes") + kOutOfRange}},
+    {"TwoSpellsOutOfRange",
+     [](auto &rules, auto &view) {
+         rules.chooseSpellCount(2);
+         view.texts.box(NumberBox::Spell2) = "30000";
+     },
+     [](auto &rules, auto &) { rules.enterClicked(); },
+     {std::string("reports on Spell1: The percents of the two spells take") + kOutOfRange}},
+    {"ThreeSpellsOutOfRange", [](auto &, auto &view) { view.texts.box(NumberBox::Spell3) = "32767"; },
+     [](auto &rules, auto &) { rules.enterClicked(); },
+     {std::string("reports on Spell1: The percents of the three spells take") + kOutOfRange}},
+    {"TheCreditTakenOffOutOfRange", [](auto &, auto &view) { view.texts.box(NumberBox::Spell1) = "-32768"; },
+     [](auto &rules, auto &) { rules.enterClicked(); },
+     {std::string("reports on Spell1: The percents of the three spells take") + kOutOfRange}},
 };
 
 class Form1RulesTable : public testing::TestWithParam<Row> {};
