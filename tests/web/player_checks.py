@@ -162,7 +162,9 @@ TEXTS = """[...document.querySelectorAll('#client legend, #client .option, #clie
 
 def check_large_text(page):
     """With larger text at a desk: no text runs into another's or a field,
-    none is cut, nothing scrolls sideways."""
+    none is cut, nothing scrolls sideways. (The page measures the reader's
+    text as it is first drawn: a frame is waited for.)"""
+    page.browser.settle()
     runs = page.js(TEXTS)
     crossing = [f"{text!r} into {others}" for text, _, others in runs if others]
     cut = [text for text, cut, _ in runs if cut]
