@@ -94,8 +94,13 @@ const WINDOW_TEXT = 32 / 3; // CSS px: the window's text, at a reader's default 
 const focusables = [...document.querySelectorAll('[data-tab]')];
 const ownTabIndex = new Map(focusables.map((e) => [e, e.getAttribute('tabindex')]));
 
+let deskOrder = null; // whether the controls hold the window's tab indices
+
 function keyboardOrder() {
   const desk = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'desk';
+  if (desk === deskOrder)
+    return;
+  deskOrder = desk;
   for (const e of focusables) {
     if (desk)
       e.tabIndex = Number(e.dataset.tab);
@@ -164,7 +169,15 @@ function followLayout() {
     observer.disconnect();
     fit(measured(first));
   }).observe(first.firstChild);
-  addEventListener('resize', () => fit(measured(probes(FIRST))));
+  // A resize may change the layout; only a zoom (a new device pixel ratio)
+  // can change how the reader's text is drawn, so only then is it measured.
+  let ratio = devicePixelRatio;
+  addEventListener('resize', () => {
+    if (devicePixelRatio === ratio)
+      return keyboardOrder();
+    ratio = devicePixelRatio;
+    fit(measured(probes(FIRST)));
+  });
 }
 
 const byId = (id) => document.getElementById(id);
