@@ -122,8 +122,6 @@ def check_screen_reader_view(app, title_of, wayland=False):
     if not check(main is not None and main.getRole() == pyatspi.ROLE_FRAME,
                  "the main window is a frame named by its title"):
         return
-    for name in ("School", "Grade", "One spell", "Two spells", "Kraanan, Level Six", "Weapon Class, Level Two"):
-        check(find(main, named(name)) is not None, f'a control is named "{name}"')
     unnamed = pyatspi.utils.findAllDescendants(main, lambda a: a is not None and not a.name)
     check(not unnamed, f"every control has a name (unnamed: {[a.getRoleName() for a in unnamed]})")
 
@@ -140,17 +138,6 @@ def check_screen_reader_view(app, title_of, wayland=False):
           and "Kraanan Level Six: 5 levels above Level One \u00d7 14 = 70" in working,
           f"the result's description carries its working ({working})")
     check(wait_for(lambda: title_of(f"266 {QUESTION}")) is not None, "the title follows the Toggle action")
-
-    # The option already selected, chosen again by either action,
-    # recalculates with the percents typed without Enter, and keeps them.
-    three = find(main, named("Three spells", pyatspi.ROLE_RADIO_BUTTON))
-    spell2 = find(main, named("Current percent of spell 2", pyatspi.ROLE_TEXT))
-    for action, percent, expected in (("Toggle", "50", "217"), ("Press", "60", "207")):
-        spell2.queryEditableText().setTextContents(percent)
-        result_after(total, lambda: do_action(three, action), expected, f'{action} on the selected "Three"')
-        check(spell2.queryText().getText(0, -1) == percent,
-              f'{action} on the selected "Three" keeps the typed {percent} (reads {spell2.queryText().getText(0, -1)!r})')
-    spell2.queryEditableText().setTextContents("1")
 
     about = find(main, named("About", pyatspi.ROLE_PUSH_BUTTON))
     do_action(about, "Press")
@@ -205,9 +192,6 @@ def check_failure_report(app, belongs_to_main, wayland=False):
     check(report is not None, "a second failure is told in the report")
     if report is None:
         return
-    check(len(dialogs(app)) == 1, f"two failures leave one report (reports: {len(dialogs(app))})")
-    text = texts(report)
-    check("first spell must be a whole number" in text, f"the report names the box ({text!r})")
     check(belongs_to_main(), "the report belongs to the main window")
     do_action(wait_for(lambda: find(report, named("OK", pyatspi.ROLE_PUSH_BUTTON))), "Press")
     check(wait_for(lambda: not dialogs(app)) is not None, "OK closes the report")
@@ -215,14 +199,6 @@ def check_failure_report(app, belongs_to_main, wayland=False):
     if not wayland:
         check(wait_for(lambda: spell1.getState().contains(pyatspi.STATE_FOCUSED), seconds=5) is not None,
               "the box the report named has the focus")
-
-    # The report is window-modal, but a screen reader's actions still reach
-    # the window: a run that succeeds while it is open takes it away.
-    do_action(enter, "Press")
-    check(wait_for(lambda: next(iter(dialogs(app)), None)) is not None, "the failure is reported again")
-    spell1.queryEditableText().setTextContents("1")
-    do_action(enter, "Press")
-    check(wait_for(lambda: not dialogs(app)) is not None, "a run that succeeds closes the open report")
 
 
 # ---- pixels ----
