@@ -422,13 +422,18 @@ private slots:
         Form2 *info = form_->findChild<Form2 *>();
         QVERIFY(QTest::qWaitForWindowExposed(info));
         QCOMPARE(info->windowTitle(), QString("Info..."));
-        QCOMPARE(info->size(), QSize(235, 70));
+        const QSize size(form::pixels(form::kForm2Width), form::pixels(form::kForm2Height));
+        QCOMPARE(info->size(), size);
 
-        clickWindowAt(info, QPoint(232, 35));
+        const QRect cover = inPixels(form::kLabel7);
+        clickWindowAt(info, QPoint((cover.right() + size.width()) / 2, size.height() / 2));
         QVERIFY(info->isVisible()); // the strip along the right edge is not covered
 
-        // On a text, between texts, in a corner.
-        for (QPoint at : {QPoint(20, 10), QPoint(100, 60), QPoint(1, 1), QPoint(200, 45)}) {
+        // On each text, and in a corner.
+        QList<QPoint> covered{QPoint(1, 1)};
+        for (const form::Text &text : form::kForm2Texts)
+            covered << inPixels(text.place).center();
+        for (QPoint at : covered) {
             QVERIFY(info->isVisible());
             clickWindowAt(info, at);
             QVERIFY(!info->isVisible());

@@ -2,23 +2,31 @@
 
 #include "application.h"
 #include "form1.h"
+#include "layout.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRect>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 
 #include <memory>
 
-// Clicks an option button on its indicator, where a player aims.
 // The main window's title with `number` in it.
 inline QString titleWith(const QString &number)
 {
     return number + ' ' + QString::fromUtf8(calc::kQuestion.data(), static_cast<qsizetype>(calc::kQuestion.size()));
 }
 
+// A place of the layout, in the window's pixels.
+inline QRect inPixels(const form::Twips &t)
+{
+    return {form::pixels(t.left), form::pixels(t.top), form::pixels(t.width), form::pixels(t.height)};
+}
+
+// Clicks an option button on its indicator, where a player aims.
 inline void clickOption(QAbstractButton *option)
 {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
