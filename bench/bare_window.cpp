@@ -1,4 +1,5 @@
 // The yardstick for start-up: the least a Qt Widgets program can show.
+#include "layout.h"
 #include "quit_on_first_paint.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QWidget window;
-    window.resize(380, 430);
+    window.resize(form::pixels(form::kForm1Width), form::pixels(form::kForm1Height));
     QuitOnFirstPaint quit(&window);
     window.show();
     return app.exec();

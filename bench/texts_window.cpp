@@ -1,14 +1,17 @@
-// The floor under the calculator's start: about the same words in the same
-// five faces, painted straight onto a bare window with no controls. What the
+// The floor under the calculator's start: the same words in the same five
+// faces, painted straight onto a bare window with no controls. What the
 // calculator costs beyond this is the cost of its controls.
 #include "faces.h"
+#include "form1_controls.h"
 #include "quit_on_first_paint.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
 
-#include <iterator>
+#include <map>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -25,42 +28,38 @@ QFont face(Face f)
     return font;
 }
 
-constexpr const char *kColumns[] = {"Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala"};
-constexpr const char *kLevels[] = {"None",       "Level One",  "Leven Two", "Level Three",
-                                   "Level Four", "Level Five", "Level Six"};
-constexpr const char *kOthers[] = {"There are this many spells in my current level...",
-                                   "And my current percents are...",
-                                   "One spell\\skill", "Two", "Three", "About", "enter", "Exit",
-                                   "Select School", "Your magic number...", "My Intellect is:"};
+// Each control's text at its place, in its face: a frame's caption, a
+// box's text, a label's, an option's.
+Face faceOf(form::Look look)
+{
+    switch (look) {
+    case form::Look::Plain: return Narrow;
+    case form::Look::NumberBox: return BoxBold;
+    case form::Look::Total: return TotalBold;
+    case form::Look::Serif: return Serif;
+    case form::Look::SerifGreen: return SerifBoldItalic;
+    }
+    return Narrow;
+}
 
 class TextsWindow : public QWidget {
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setFont(fonts_[Narrow]);
-        for (int c = 0; c < 7; ++c) {
-            const QPoint at(8 + c % 4 * 92, 30 + c / 4 * 120);
-            painter.drawText(QRect(at, QSize(90, 14)), kColumns[c]);
-            for (int i = 0; i < 7; ++i)
-                painter.drawText(QRect(at + QPoint(12, 15 + i * 13), QSize(80, 14)), kLevels[i]);
+        std::map<std::string_view, QPoint> frames; // where each frame's controls are placed from
+        for (const form::Control &c : controls_) {
+            const QRect place = twipsRect(c.place).translated(frames[c.container]);
+            if (c.kind == form::Kind::Frame)
+                frames[c.name] = place.topLeft();
+            painter.setFont(fonts_[faceOf(c.look)]);
+            painter.setPen(c.look == form::Look::SerifGreen ? QColor(0, 128, 0) : QColor(Qt::black));
+            painter.drawText(place, qtext(c.text));
         }
-        for (int i = 0; i < int(std::size(kOthers)); ++i)
-            painter.drawText(QRect(8 + i % 3 * 120, 272 + i / 3 * 16, 120, 14), kOthers[i]);
-        painter.setFont(fonts_[BoxBold]);
-        for (int i = 0; i < 4; ++i)
-            painter.drawText(QRect(10 + i * 30, 340, 30, 20), "1");
-        painter.setFont(fonts_[TotalBold]);
-        painter.drawText(QRect(180, 360, 90, 36), "0");
-        painter.setFont(fonts_[Serif]);
-        painter.drawText(QRect(2, 407, 104, 23), "Mossbarrow sends, \"");
-        painter.drawText(QRect(171, 407, 104, 23), "\"");
-        painter.setFont(fonts_[SerifBoldItalic]);
-        painter.setPen(QColor(0, 128, 0));
-        painter.drawText(QRect(107, 407, 76, 23), "<Quillo>");
     }
 
 private:
+    const std::vector<form::Control> controls_ = form::form1Controls();
     const QFont fonts_[kFaceCount] = {face(Narrow), face(BoxBold), face(TotalBold), face(Serif),
                                       face(SerifBoldItalic)};
 };
@@ -71,7 +70,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     TextsWindow window;
-    window.resize(380, 430);
+    window.resize(form::pixels(form::kForm1Width), form::pixels(form::kForm1Height));
     QuitOnFirstPaint quit(&window);
     window.show();
     return app.exec();

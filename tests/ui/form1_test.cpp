@@ -425,14 +425,14 @@ private slots:
         const QSize size(form::pixels(form::kForm2Width), form::pixels(form::kForm2Height));
         QCOMPARE(info->size(), size);
 
-        const QRect cover = inPixels(form::kLabel7);
+        const QRect cover = twipsRect(form::kLabel7);
         clickWindowAt(info, QPoint((cover.right() + size.width()) / 2, size.height() / 2));
         QVERIFY(info->isVisible()); // the strip along the right edge is not covered
 
         // On each text, and in a corner.
         QList<QPoint> covered{QPoint(1, 1)};
         for (const form::Text &text : form::kForm2Texts)
-            covered << inPixels(text.place).center();
+            covered << twipsRect(text.place).center();
         for (QPoint at : covered) {
             QVERIFY(info->isVisible());
             clickWindowAt(info, at);

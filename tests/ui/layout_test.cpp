@@ -52,7 +52,7 @@ private:
     {
         for (const form::Control &c : form::form1Controls())
             if (QString::fromStdString(c.name) == name)
-                return inPixels(c.place);
+                return twipsRect(c.place);
         qFatal("the layout has no control %s", qPrintable(name));
     }
     QString topControlAt(QPoint at) const

@@ -2,12 +2,10 @@
 
 #include "application.h"
 #include "form1.h"
-#include "layout.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRect>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
@@ -18,12 +16,6 @@
 inline QString titleWith(const QString &number)
 {
     return number + ' ' + QString::fromUtf8(calc::kQuestion.data(), static_cast<qsizetype>(calc::kQuestion.size()));
-}
-
-// A place of the layout, in the window's pixels.
-inline QRect inPixels(const form::Twips &t)
-{
-    return {form::pixels(t.left), form::pixels(t.top), form::pixels(t.width), form::pixels(t.height)};
 }
 
 // Clicks an option button on its indicator, where a player aims.
