@@ -141,12 +141,14 @@ def marked(site, folder, mark, later):
 # What the page in front of the player came from: the page, the scripts that
 # ran, the core it is served, and each file the worker keeps; and whether the
 # worker has settled (activated, so that it has dropped the old files, and no
-# other on the way).
+# other on the way). Only a settled worker's caches are looked into: opening
+# a cache that a worker activating is deleting makes it again, empty, and
+# left for good.
 WHAT_CAME = """(async mark => {
   const registration = await navigator.serviceWorker.getRegistration();
   const settled = registration?.active?.state === 'activated' && !registration.installing && !registration.waiting;
   const has = (bytes) => new TextDecoder('latin1').decode(bytes).includes(mark);
-  const kept = [], names = await caches.keys();
+  const kept = [], names = settled ? await caches.keys() : [];
   for (const name of names) {
     const cache = await caches.open(name);
     for (const request of await cache.keys())
