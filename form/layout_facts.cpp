@@ -75,9 +75,15 @@ std::string layoutFacts(const std::vector<Control> &layout)
         arrays += std::string(arrays.empty() ? "" : ",\n    ") + jsonString(array) + ": {\"frame\": " +
                   jsonString(group.first) + ", \"options\": [" + options + "]}";
     }
+    std::string reading, schools;
+    for (const std::string_view name : kReadingOrder)
+        reading += (reading.empty() ? "" : ", ") + jsonString(name);
+    for (const calc::SchoolInfo &school : calc::kSchools)
+        schools += (schools.empty() ? "" : ", ") + jsonString(school.name);
     return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"about_title\": " + jsonString(kForm2Title) +
            ",\n  \"client\": [" +
            std::to_string(pixels(kForm1Width)) + ", " + std::to_string(pixels(kForm1Height)) +
+           "],\n  \"reading_order\": [" + reading + "],\n  \"school_list\": [" + schools +
            "],\n  \"controls\": {\n    " + controls + "\n  },\n  \"groups\": {\n    " + arrays + "\n  }\n}\n";
 }
 

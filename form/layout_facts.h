@@ -3,8 +3,9 @@
 // The main window's layout as the tests and scripts read it: JSON with the
 // client area's size and each control's kind, container, caption, place in
 // pixels within its container, tab index and spoken name, the option groups
-// with their captions, the title's question and About's title. The build writes it
-// (cmake/LayoutFacts.cmake), so that nothing reads the source.
+// with their captions, the order a flowing page reads the window's controls
+// in, the school box's list, the title's question and About's title. The
+// build writes it (cmake/LayoutFacts.cmake), so that nothing reads the source.
 
 #include "layout.h"
 

@@ -9,13 +9,8 @@ from PIL import Image
 
 from pieces import check, wait_for
 
-# What a player meets, top to bottom, where the page flows for fingers: the
-# window read row by row, Intellect first and Exit last.
-READING = ["txtInt", "Frame1", "Frame2", "Frame3", "Frame9", "Frame5", "Frame4", "Frame6", "Frame7", "Combo2",
-           "Frame8", "lblTotal", "Label1", "Combo1", "Command3", "Command2"]
 PHONES = (390, 360, 320)
 FINGER = 48  # CSS px: what lies within a finger's width is next to it
-SCHOOLS = ["Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala"]
 
 RECT = "(e => e && (r => ({left: r.left, top: r.top, right: r.right, bottom: r.bottom}))(e.getBoundingClientRect()))"
 
@@ -30,12 +25,12 @@ def reads_before(a, b):
     return b["top"] >= a["bottom"] - 1 or (b["top"] < a["bottom"] and b["left"] >= a["right"] - 1)
 
 
-def check_phone_layout(page):
+def check_phone_layout(page, reading):
     """At each phone width: nothing scrolls sideways or is cut off; the
-    controls lie in the reading order, each school's options a column, and
-    the page's own order (a screen reader's) is the same; every field and
-    button has text of 16 CSS px or more, is 44 px tall or more, and shows
-    its text whole."""
+    controls lie in `reading`, the layout's reading order, each school's
+    options a column, and the page's own order (a screen reader's) is the
+    same; every field and button has text of 16 CSS px or more, is 44 px
+    tall or more, and shows its text whole."""
     b = page.browser
     for width in PHONES:
         b.phone(width, 740)
@@ -46,8 +41,8 @@ def check_phone_layout(page):
                       ".map(e => e.id || e.tagName)")
         check(scrolls <= width and not off, f"at {width} CSS px nothing scrolls sideways ({scrolls} wide) or is "
                                             f"cut off ({off[:5]})")
-        rects = [rect(page, name) for name in READING]
-        out = [f"{READING[i + 1]} before {READING[i]}" for i in range(len(READING) - 1)
+        rects = [rect(page, name) for name in reading]
+        out = [f"{reading[i + 1]} before {reading[i]}" for i in range(len(reading) - 1)
                if not (rects[i] and rects[i + 1] and reads_before(rects[i], rects[i + 1]))]
         columns = page.js("[...document.querySelectorAll('#client fieldset')].every(f => [...f.querySelectorAll("
                           "'.option')].map(o => o.getBoundingClientRect()).every((r, i, all) => !i || "
@@ -64,7 +59,7 @@ def check_phone_layout(page):
         check(fields and not small and not low and not cut,
               f"at {width} CSS px every box, list and button has text of 16 px or more ({small[:4]}), is 44 px "
               f"tall or more ({low[:4]}), and no text is cut ({cut[:4]})")
-    in_page_order = page.js(f"{READING}.map(id => document.getElementById(id)).every((e, i, all) => !i || "
+    in_page_order = page.js(f"{reading}.map(id => document.getElementById(id)).every((e, i, all) => !i || "
                             "!!(all[i - 1].compareDocumentPosition(e) & Node.DOCUMENT_POSITION_FOLLOWING))")
     check(in_page_order, "a screen reader meets the controls in the same order")
 
@@ -205,7 +200,7 @@ def listed(page):
                    ".map(o => o.textContent) : null)(document.getElementById(Combo2.getAttribute('aria-controls')))")
 
 
-def check_school_box(page, phone=False):
+def check_school_box(page, schools, phone=False):
     """The School box looks like a drop-down at rest and opens its list of
     the seven schools as one: at a desk by Alt+Down, F4 and the pointer,
     on a phone by a finger on its arrow; a school picked from the list, or
@@ -217,18 +212,18 @@ def check_school_box(page, phone=False):
     if phone:
         if arrow:
             tap_on(page, "Combo2-open")
-        return check(listed(page) == SCHOOLS, f"on a phone a finger on the arrow opens the list ({listed(page)})")
+        return check(listed(page) == schools, f"on a phone a finger on the arrow opens the list ({listed(page)})")
     page.click("Kraanan_1")
     before = int(page.title().split()[0])
     page.click("Combo2")
     opened = {}
     for key, modifiers in (("ArrowDown", 1), ("F4", 0)):
         b.key(key, modifiers)
-        opened[key] = listed(page) == SCHOOLS
+        opened[key] = listed(page) == schools
         b.key("Escape")
     if arrow:
         page.click("Combo2-open")
-    opened["pointer"] = listed(page) == SCHOOLS
+    opened["pointer"] = listed(page) == schools
     if opened["pointer"]:
         page.click("Combo2-list-2")
     picked, closed = page.js("Combo2.value"), listed(page) is None

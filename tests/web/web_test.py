@@ -57,6 +57,7 @@ class Layout:
         with open(path) as f:
             facts = json.load(f)
         self.question = facts["question"]
+        self.reading_order, self.school_list = facts["reading_order"], facts["school_list"]
         self.controls = {name: (c["kind"], c["container"], c["caption"], *c["place"], c["tab"])
                          for name, c in facts["controls"].items()}
         # option array -> (frame, the name a screen reader gives it, the options' captions)
@@ -470,7 +471,7 @@ def main():
         check_desk(page, layout)
         open_page(browser, url)
         check(page.ready(), "the page again, for the School box")
-        check_school_box(page)
+        check_school_box(page, layout.school_list)
         page.click("Command2")
         check(not page.shown("Form1") and "Reload the page" in page.js("ended.textContent"),
               "Exit ends the calculator and the page says how to start it again")
@@ -480,7 +481,7 @@ def main():
         browser.can("phone-wide window")
         open_page(browser, url)
         check(page.ready(), "as a phone the core loads too")
-        check_phone_layout(page)
+        check_phone_layout(page, layout.reading_order)
         check_phone(page)
         check_axe(page, axe, "as a phone")
         screenshot(browser, "phone")
@@ -489,7 +490,7 @@ def main():
         browser.phone(*PHONE)
         open_page(browser, url)
         check(page.ready(), "as a phone, the page again")
-        check_school_box(page, phone=True)
+        check_school_box(page, layout.school_list, phone=True)
         open_page(browser, url)
         check(page.ready(), "as a phone, the page again")
         check_random_session(page, layout, replay, events, seed)
