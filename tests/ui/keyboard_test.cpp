@@ -57,14 +57,6 @@ private slots:
         QCOMPARE(total(), number);
     }
 
-    void spaceSelectsTheFocusedOption()
-    {
-        option("Qor_4")->setFocus();
-        QTest::keyClick(option("Qor_4"), Qt::Key_Space);
-        QVERIFY(option("Qor_4")->isChecked());
-        QCOMPARE(total(), QString("238"));
-    }
-
     void enterInABoxInsertsNothing()
     {
         QLineEdit *spell1 = box("Spell1");

@@ -31,9 +31,6 @@ const std::vector<std::string> kSchoolTexts = {
     "Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala", "Select School",
     "qor", "Faren ", " Jala", "Shalille", "weapon class", "", "X",
 };
-// The school list as the window offers it, top to bottom.
-const std::vector<std::string> kSchoolList = {"Kraanan", "Shal'ille", "Faren", "Weapon Class",
-                                              "Riija",   "Qor",       "Jala"};
 
 int envInt(const char *name, int fallback)
 {
@@ -62,7 +59,7 @@ struct Event {
         case TypeSchool:
             return "type " + quoted + " into Combo2";
         case PickSchool:
-            return "pick " + kSchoolList[target] + " in Combo2";
+            return "pick " + std::string(calc::kSchools[target].name) + " in Combo2";
         case EnterIn:
             return "Enter in " + std::string(calc::kBoxNames[target]);
         case EnterButton:
@@ -90,7 +87,7 @@ public:
         if (roll < 70)
             return {Event::TypeSchool, 0, 0, kSchoolTexts[pick(kSchoolTexts.size())]};
         if (roll < 74)
-            return {Event::PickSchool, pick(kSchoolList.size()), 0, {}};
+            return {Event::PickSchool, pick(calc::kSchools.size()), 0, {}};
         if (roll < 91)
             return {Event::EnterIn, enabledBox(w), between(0, 1), {}};
         if (roll < 97)
@@ -179,7 +176,7 @@ std::optional<model::Fault> play(model::Model &m, const Event &e)
         m.typeSchool(e.text);
         return std::nullopt;
     case Event::PickSchool:
-        m.typeSchool(kSchoolList[e.target]);
+        m.typeSchool(std::string(calc::kSchools[e.target].name));
         return std::nullopt;
     case Event::EnterIn:
     case Event::EnterButton:
