@@ -50,10 +50,10 @@ private slots:
 
     void resultsSayWhatTheyMean()
     {
-        QCOMPARE(spoken("lblTotal", QAccessible::Description),
-                 QString("Improves still needed for the next level:\nlevels: no school above Level One\n"
-                         "Intellect 1: base 199 (bracket 1 to 4)\npercents, three spells: 1 + 1 + 1 = 3\n"
-                         "199 - 3 = 196 improves left"));
+        // What the number is, then its working (the calculation's words).
+        const QString working = form_->findChild<QWidget *>("lblTotal")->toolTip();
+        QVERIFY(working.endsWith("\n199 - 3 = 196 improves left"));
+        QCOMPARE(spoken("lblTotal", QAccessible::Description), "Improves still needed for the next level:\n" + working);
         QCOMPARE(spoken("Label1", QAccessible::Description), QString("How far the next level is"));
         QCOMPARE(spoken("Combo2", QAccessible::Description), QString("School being advanced"));
     }
