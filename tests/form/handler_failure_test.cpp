@@ -55,8 +55,9 @@ void expectAsModel(const ShownWindow &view, const model::Window &w, const std::o
     EXPECT_EQ(view.shown.spell3Enabled, w.spell3Enabled);
     ASSERT_EQ(view.reports.size(), fault ? 1u : 0u);
     // A fault of the arithmetic, which no box holds, is reported on the first percent.
-    if (fault)
+    if (fault) {
         EXPECT_EQ(view.reports.front().box, static_cast<calc::NumberBox>(fault->box.value_or(Box::Spell1)));
+    }
 }
 
 struct Place {
