@@ -67,7 +67,8 @@ private:
     QStringList tabOrder() const
     {
         std::vector<form::Control> controls = form::form1Controls();
-        std::stable_sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.tabIndex < b.tabIndex; });
+        std::stable_sort(controls.begin(), controls.end(),
+                         [](const auto &a, const auto &b) { return a.tabIndex < b.tabIndex; });
         QStringList order;
         for (const form::Control &c : controls) {
             const QString name = QString::fromStdString(c.name);
