@@ -2,8 +2,10 @@
 
 #include "calculation.h"
 
+#include <array>
 #include <cstdio>
 #include <map>
+#include <utility>
 
 namespace form {
 namespace {
@@ -22,14 +24,24 @@ std::string_view kindName(Kind kind)
     return "";
 }
 
-std::string placeInPixels(const Twips &t)
+// Each item written by `write`, the whole joined by `separator`.
+template <class Items, class Write>
+std::string joined(const Items &items, std::string_view separator, Write write)
 {
     std::string out;
-    for (const int twips : {t.left, t.top, t.width, t.height}) {
-        out += out.empty() ? "[" : ", ";
-        out += std::to_string(pixels(twips));
+    bool first = true;
+    for (const auto &item : items) {
+        if (!std::exchange(first, false))
+            out += separator;
+        out += write(item);
     }
-    return out + "]";
+    return out;
+}
+
+std::string placeInPixels(const Twips &t)
+{
+    return "[" + joined(std::array{t.left, t.top, t.width, t.height}, ", ",
+                        [](int twips) { return std::to_string(pixels(twips)); }) + "]";
 }
 
 } // namespace
@@ -54,36 +66,29 @@ std::string jsonString(std::string_view text)
 
 std::string layoutFacts(const std::vector<Control> &layout)
 {
-    std::string controls;
     // An option array's group: its frame, and its members' captions in order.
     std::map<std::string_view, std::pair<std::string_view, std::map<int, std::string_view>>> groups;
-    for (const Control &c : layout) {
-        controls += std::string(controls.empty() ? "" : ",\n    ") + jsonString(c.name) + ": {\"kind\": " +
-                    jsonString(kindName(c.kind)) + ", \"container\": " + jsonString(c.container) + ", \"caption\": " +
-                    jsonString(c.text) + ", \"place\": " + placeInPixels(c.place) + ", \"tab\": " + std::to_string(c.tabIndex) +
-                    ", \"spoken\": " + jsonString(c.spokenName) + "}";
+    for (const Control &c : layout)
         if (c.kind == Kind::Option) {
             groups[c.array].first = c.container;
             groups[c.array].second[c.index] = c.text;
         }
-    }
-    std::string arrays;
-    for (const auto &[array, group] : groups) {
-        std::string options;
-        for (const auto &[index, caption] : group.second)
-            options += (options.empty() ? "" : ", ") + jsonString(caption);
-        arrays += std::string(arrays.empty() ? "" : ",\n    ") + jsonString(array) + ": {\"frame\": " +
-                  jsonString(group.first) + ", \"options\": [" + options + "]}";
-    }
-    std::string reading, schools;
-    for (const std::string_view name : kReadingOrder)
-        reading += (reading.empty() ? "" : ", ") + jsonString(name);
-    for (const calc::SchoolInfo &school : calc::kSchools)
-        schools += (schools.empty() ? "" : ", ") + jsonString(school.name);
+    const std::string controls = joined(layout, ",\n    ", [](const Control &c) {
+        return jsonString(c.name) + ": {\"kind\": " + jsonString(kindName(c.kind)) + ", \"container\": " +
+               jsonString(c.container) + ", \"caption\": " + jsonString(c.text) + ", \"place\": " +
+               placeInPixels(c.place) + ", \"tab\": " + std::to_string(c.tabIndex) + ", \"spoken\": " +
+               jsonString(c.spokenName) + "}";
+    });
+    const std::string arrays = joined(groups, ",\n    ", [](const auto &group) {
+        const auto &[array, frameAndCaptions] = group;
+        return jsonString(array) + ": {\"frame\": " + jsonString(frameAndCaptions.first) + ", \"options\": [" +
+               joined(frameAndCaptions.second, ", ", [](const auto &option) { return jsonString(option.second); }) +
+               "]}";
+    });
     return "{\n  \"question\": " + jsonString(calc::kQuestion) + ",\n  \"about_title\": " + jsonString(kForm2Title) +
-           ",\n  \"client\": [" +
-           std::to_string(pixels(kForm1Width)) + ", " + std::to_string(pixels(kForm1Height)) +
-           "],\n  \"reading_order\": [" + reading + "],\n  \"school_list\": [" + schools +
+           ",\n  \"client\": [" + std::to_string(pixels(kForm1Width)) + ", " + std::to_string(pixels(kForm1Height)) +
+           "],\n  \"reading_order\": [" + joined(kReadingOrder, ", ", jsonString) + "],\n  \"school_list\": [" +
+           joined(calc::kSchools, ", ", [](const calc::SchoolInfo &school) { return jsonString(school.name); }) +
            "],\n  \"controls\": {\n    " + controls + "\n  },\n  \"groups\": {\n    " + arrays + "\n  }\n}\n";
 }
 
