@@ -10,7 +10,8 @@
 # this clone is cloned into it, with ../shared beside it where this machine
 # has it (the Windows build looks there for its Qt), and
 # COMMAND runs there as root. Pass or fail, every process left in the system
-# is ended and every mount undone. Needs root, and about 5 GB of disk per
+# is ended and every mount undone; a second run of the same release waits for
+# the first, and a run that was killed is undone by the next. Needs root, and about 5 GB of disk per
 # release for the tests' packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,15 +35,16 @@ command -v debootstrap >/dev/null || {
 
 base=$(chroot_base "$release")
 root=$chroot_store/$release
+trap 'chroot_undo "$root"' EXIT
+trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
+chroot_claim "$root"
 if $fresh || [ ! -f "$root/.made" ]; then
     chroot_remove "$root"
     cp -a "$base" "$root"
 fi
-trap 'chroot_undo "$root"' EXIT
-trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
 chroot_mount "$root"
 
-rm -rf "$root/work"
+rm -rf --one-file-system "$root/work"
 mkdir -p "$root/work"
 git clone -q --no-local --no-hardlinks "$PWD" "$root/work/main"
 [ -d ../shared ] && cp -a ../shared "$root/work/shared"

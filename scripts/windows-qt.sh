@@ -10,7 +10,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows/toolchain.sh
 tree=build/$qt_windows
-[ -f "$tree/.host-tools" ] && [ -f "build/$qt_windows_link/lib/cmake/Qt6/qt.toolchain.cmake" ] && exit 0
+# Host tools chosen before still serve only while they are of the tree's
+# version: the system's moc changes with an upgrade of the release.
+if [ -f "$tree/.host-tools" ] && [ -f "build/$qt_windows_link/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+    kept=$(cat "$tree/.host-tools")
+    [ "$("$kept/libexec/moc" -v 2>/dev/null || "$kept/lib/qt6/libexec/moc" -v 2>/dev/null)" = "moc $qt_windows_version" ] && exit 0
+    echo "The host tools kept for Qt $qt_windows_version in $kept are not of that version now: choosing again."
+    rm "$tree/.host-tools"
+fi
 mkdir -p build
 shared=../shared/toolchains/$qt_windows.tar.xz
 if [ -f "$tree/lib/cmake/Qt6/qt.toolchain.cmake" ]; then

@@ -35,17 +35,21 @@ if [[ $built_on =~ ^[0-9]+$ ]] && [ "$built_on" -gt "$number" ]; then
     echo "skipped: a package built on Debian $built_on needs its libraries; Debian $number takes one built there"
     exit 77
 fi
-# The releases' bases beside the build, unless told where they are kept.
-export IMPROVES_CHROOTS=${IMPROVES_CHROOTS:-$build/chroots}
+# The releases' bases and what apt fetched are kept where the next clone's
+# run finds them (scripts/debian-chroot.sh); so is the system the package is
+# installed into, made anew from its base each run: a run that was killed
+# is undone by the next.
 source "$here/../../scripts/debian-chroot.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/improves-deb-$release-XXXXXX")
-root=$work/root
-trap 'chroot_remove "$root"; rm -rf "$work"' EXIT
+root=$chroot_store/deb-$release
+trap 'chroot_remove "$root" && rm -rf "$work"' EXIT
 trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
 
 deb=$(ls "$build"/deb/*.deb)
 base=$(chroot_base "$release")
+chroot_claim "$root"
+chroot_remove "$root"
 cp -a "$base" "$root"
 chroot_mount "$root"
 cp "$deb" "$root/tmp/improves-calc.deb"
