@@ -33,6 +33,16 @@ start() {
     shift
     setsid --wait bash -c 'echo $$ >"$0" && exec "$@"' "$logs/$name.pgid" "$@" >"$logs/$name.log" 2>&1 &
     started[$name]=$!
+    began[$name]=$SECONDS
+}
+# Each stage's wall time, printed at the end: the builds in turn, each
+# preset's tests from their start to their end.
+declare -A began took
+timed() {
+    local name=$1 from=$SECONDS
+    shift
+    "$@"
+    took[$name]=$((SECONDS - from))
 }
 
 # Wine's prefix template: 14 s, mostly waiting, made while things build.
@@ -40,35 +50,44 @@ start wine_template tests/windows/wine-run.sh --template
 
 # The Windows tests take longest, so they start first.
 echo "== windows: build"
-scripts/windows-build.sh
+timed "windows build" scripts/windows-build.sh
 start windows ctest --preset windows
 
 # The web page: its tests wait on a browser.
 echo "== web: build"
-scripts/web-build.sh
+timed "web build" scripts/web-build.sh
 start web ctest --preset web
 
 echo "== dev: build"
 cmake --preset dev >/dev/null
-cmake --build --preset dev
+timed "dev build" cmake --build --preset dev
 start dev ctest --preset dev
 
 # The release program's desktop and package tests need only the program and
 # its documents: they run while the rest of that build compiles.
 echo "== release: build"
 cmake --preset release >/dev/null
-cmake --build --preset release --target improves-calc packaging_docs
+timed "release program" cmake --build --preset release --target improves-calc packaging_docs
 start release_desktop ctest --preset release -L 'desktop|package'
-cmake --build --preset release
+timed "release build" cmake --build --preset release
 start release ctest --preset release -LE 'desktop|package'
 
 status=0
 wait "${started[wine_template]}" || { status=1; cat "$logs/wine_template.log"; }
 for tests in windows web dev release_desktop release; do
     wait "${started[$tests]}" || status=1
+    took["$tests tests"]=$((SECONDS - began[$tests]))
     echo "== $tests: tests"
     cat "$logs/$tests.log"
 done
+echo "== wall time: each stage, and each test over 10 s (stages overlap; $SECONDS s in all)"
+for stage in "windows build" "web build" "dev build" "release program" "release build" \
+             "windows tests" "web tests" "dev tests" "release_desktop tests" "release tests"; do
+    printf '%6s s  %s\n' "${took[$stage]:-?}" "$stage"
+done
+for tests in windows web dev release_desktop release; do
+    sed -n "s/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1 ($tests)/p" "$logs/$tests.log"
+done | awk '$1 > 10 { printf "%6.0f s  %s %s\n", $1, $2, $3 }' | sort -rn
 tree_after=$(tree_state)
 if [ "$tree_after" != "$tree_before" ]; then
     echo "== source tree: the tests left files in it:"

@@ -51,8 +51,13 @@ class Served:
         served = self
 
         class Handler(http.server.SimpleHTTPRequestHandler):
-            def __init__(self, *args, **kwargs):
-                super().__init__(*args, directory=served.site, **kwargs)
+            def translate_path(self, path):
+                # The folder served when the request comes, not when its
+                # connection was opened: a browser opens connections ahead
+                # of need, and one opened before serve() answered from the
+                # old folder (Firefox's update check then found no new worker).
+                self.directory = served.site
+                return super().translate_path(path)
 
             def do_GET(self):
                 if self.path.split("?")[0].endswith("/" + webdriver.FRAME):

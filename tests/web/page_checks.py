@@ -119,7 +119,7 @@ def marked(site, folder, mark, later):
         if name.endswith((".html", ".js")):  # another build's script and core are asked for by another name
             data = data.replace(b"?build=", f"?build={mark}-".encode())
         if name == "sw.js":
-            data = data.replace(b"const cache = 'improves-calc-", f"const cache = '{mark}-improves-calc-".encode())
+            data = data.replace(b"const cache = `${prefix}", f"const cache = `${{prefix}}{mark}-".encode())
         if name.endswith(".js"):  # on the page, where a test's scripts may run in a world of their own
             data += f"\nglobalThis.document?.documentElement.setAttribute('data-ran-{name[:-3]}', '{mark}');\n".encode()
         elif name.endswith((".html", ".svg")):
@@ -138,55 +138,71 @@ def marked(site, folder, mark, later):
     return folder
 
 
+# A cache of another site that the host serves from the same origin.
+THEIRS = "another-site"
+
+# Whether the worker has settled on the version `mark` names, by its own
+# state: activated with no other on the way, and its cache the only one of
+# ours. Only the caches' names: opening a cache that an activating worker is
+# deleting makes it again, empty and for good.
+SETTLED = """(async mark => {
+  const registration = await navigator.serviceWorker.getRegistration();
+  if (registration?.active?.state !== 'activated' || registration.installing || registration.waiting)
+    return false;
+  const ours = (await caches.keys()).filter(n => n.startsWith('improves-calc-'));
+  return ours.length === 1 && ours[0].includes(mark);
+})"""
+
 # What the page in front of the player came from: the page, the scripts that
-# ran, the core it is served, and each file the worker keeps; and whether the
-# worker has settled (activated, so that it has dropped the old files, and no
-# other on the way). Only a settled worker's caches are looked into: opening
-# a cache that a worker activating is deleting makes it again, empty, and
-# left for good.
+# ran, the core it is served, the caches of the origin and each file of ours
+# that is not the version's; and the workers' states, which say how far a
+# worker that did not settle came.
 WHAT_CAME = """(async mark => {
   const registration = await navigator.serviceWorker.getRegistration();
-  const settled = registration?.active?.state === 'activated' && !registration.installing && !registration.waiting;
   const has = (bytes) => new TextDecoder('latin1').decode(bytes).includes(mark);
-  const kept = [], names = settled ? await caches.keys() : [];
-  for (const name of names) {
+  const names = await caches.keys(), old = [];
+  for (const name of names.filter(n => n.startsWith('improves-calc-'))) {
     const cache = await caches.open(name);
     for (const request of await cache.keys())
-      kept.push([request.url.split('/').pop(), has(await (await cache.match(request)).arrayBuffer())]);
+      if (!has(await (await cache.match(request)).arrayBuffer()))
+        old.push(request.url.split('/').pop());
   }
   return {page: [...document.childNodes].some(n => n.nodeType === 8 && n.data.includes(mark)),
           scripts: [...document.documentElement.attributes].filter(a => a.name.startsWith('data-ran-') &&
                                                                     a.value === mark).map(a => a.name.slice(9)).sort(),
           core: has(await (await fetch('improves-core.wasm')).arrayBuffer()),
-          caches: names.map(n => n.startsWith(mark)), old: kept.filter(k => !k[1]).map(k => k[0]), settled,
+          caches: names.map(n => n.startsWith('improves-calc-') ? n.includes(mark) : n), old,
+          theirs: await caches.match('/theirs', {cacheName: '%s'}).then(r => r?.text()) ?? null,
           workers: ['installing', 'waiting', 'active'].map(w => registration?.[w]?.state ?? null)};
-})"""
+})""" % THEIRS
 
 
 def check_update(browser, open_page, served, site, folder):
     """Two versions that differ in every file, served as a forge serves a
-    site (each file kept ten minutes): the second replaces the first within
-    two visits, whole."""
+    site (each file kept ten minutes), on an origin where another site keeps
+    a cache: a player's next visit after the one that finds the second
+    version opens it whole, and the other site's cache is still there."""
     old = marked(site, os.path.join(folder, "old"), "version-A", 0)
     new = marked(site, os.path.join(folder, "new"), "version-B", 60)
     served.serve(old)
     url = served.url + "/index.html"
-    came = lambda mark: browser.evaluate(f"{WHAT_CAME}('{mark}')")  # noqa: E731
+    settled = lambda mark: browser.evaluate(f"{SETTLED}('{mark}')")  # noqa: E731
     open_page(browser, url)
-    kept = lambda mark: (lambda c: c["settled"] and c["caches"] == [True] and not c["old"])(came(mark))  # noqa: E731
-    check(wait_for(lambda: kept("version-A"), seconds=20), f"{browser.name}: the first version's worker keeps it")
+    check(wait_for(lambda: settled("version-A"), seconds=20), f"{browser.name}: the first version's worker keeps it")
+    browser.evaluate(f"caches.open('{THEIRS}').then(c => c.put('/theirs', new Response('theirs'))).then(() => true)")
     served.serve(new)
     open_page(browser, url)
-    # The player's next visit comes once the browser has looked for a new
-    # worker and it has settled (if it never does, the check below says how
-    # far it came), with room for a loaded machine.
-    wait_for(lambda: kept("version-B"), seconds=60)
+    # The player comes back once the worker says it has settled (if it never
+    # does, the check below says how far it came), with room for a loaded
+    # machine.
+    wait_for(lambda: settled("version-B"), seconds=60, step=0.2)
     open_page(browser, url)
-    now = wait_for(lambda: browser.evaluate("document.readyState") == "complete" and came("version-B"))
+    now = wait_for(lambda: browser.evaluate("document.readyState") == "complete" and browser.evaluate(
+        f"{WHAT_CAME}('version-B')"))
     scripts = sorted(name[:-3] for name in os.listdir(site) if name.endswith(".js") and name != "sw.js")
-    whole = {"page": True, "scripts": scripts, "core": True, "caches": [True], "old": [], "settled": True}
-    # The workers' states are told, not checked: where the worker has not
-    # settled, they say how far it came.
-    check(bool(now) and {k: now[k] for k in whole} == whole,
-          f"{browser.name}: at the second visit after a new version, the page, its scripts, the core and every "
-          f"file the worker keeps are the new version's ({now})")
+    whole = {"page": True, "scripts": scripts, "core": True, "caches": sorted([True, THEIRS], key=str), "old": [],
+             "theirs": "theirs", "workers": [None, None, "activated"]}
+    came = {k: sorted(now[k], key=str) if k == "caches" else now[k] for k in whole} if now else None
+    check(came == whole,
+          f"{browser.name}: at the next visit after the one that found a new version, the page, its scripts, the "
+          f"core and every file the worker keeps are the new version's, and another site's cache is kept ({now})")
