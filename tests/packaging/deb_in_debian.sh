@@ -53,9 +53,11 @@ chroot_remove "$root"
 cp -a "$base" "$root"
 chroot_mount "$root"
 cp "$deb" "$root/tmp/improves-calc.deb"
-# What apt fetches is kept beside the bases for the next run.
-mkdir -p "$chroot_store/$release-debs/partial"
+# What apt fetches, the archive's lists and packages, is kept beside the
+# bases for the next run (one at a time: the root's claim).
+mkdir -p "$chroot_store/$release-debs/partial" "$chroot_store/$release-lists/partial"
 chroot_share "$root" /var/cache/apt/archives "$chroot_store/$release-debs"
+chroot_share "$root" /var/lib/apt/lists "$chroot_store/$release-lists"
 in_release() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 echo "Debian $release ($(cat "$root/etc/debian_version")): apt-get install --no-install-recommends $(basename "$deb")"
 # Each step ends well inside ctest's limit: a test killed by ctest could
