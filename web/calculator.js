@@ -10,17 +10,21 @@
 // mix them with this page.
 import createCore from './improves-core.js?build={{BUILD}}';
 
-// The School box as a drop-down combo box: a text field the player types
-// into, with an arrow that opens the list of schools under it. The list
-// opens by the arrow (pointer or finger), by Alt+Down or F4, and by Down;
-// Up and Down move through it, Enter or a click writes the school into the
-// field, Escape closes it. The core reads only the field's text.
+// The School box as an editable combo box (the WAI-ARIA pattern, without
+// autocomplete): a text field the player types into, with an arrow that
+// opens the list of schools under it. The list opens by the arrow (pointer
+// or finger), by Alt+Down or F4 without moving the visual focus, and by Down
+// or Up onto its first or last school; Up and Down move through it, Enter
+// or a click writes the school into the field, Escape closes it. Any edit,
+// or a move of the text cursor, puts the visual focus back in the field,
+// where Enter keeps what was typed. The core reads only the field's text.
 
 function schoolBox(field) {
+  const combo = field.parentElement;
   const list = document.getElementById(field.getAttribute('aria-controls'));
   const arrow = field.nextElementSibling;
   const options = [...list.children];
-  let active = -1;
+  let active = -1; // the option with the visual focus; -1, the field
 
   const mark = (index) => {
     active = index;
@@ -32,24 +36,25 @@ function schoolBox(field) {
       options[index].scrollIntoView({ block: 'nearest' });
     }
   };
-  const show = (open) => {
+  const show = (open, index = -1) => {
     list.hidden = !open;
     for (const control of [field, arrow])
       control.setAttribute('aria-expanded', String(open));
-    if (open)
-      mark(Math.max(0, options.findIndex((option) => option.textContent === field.value)));
-    else
-      mark(-1);
+    mark(open ? index : -1);
   };
   const pick = (index) => {
     field.value = options[index].textContent;
     show(false);
   };
 
-  // The arrow and the list leave the focus where it is: on a phone, a field
-  // given the focus would bring up the on-screen keyboard over the list.
-  for (const control of [arrow, list])
-    control.addEventListener('pointerdown', (event) => event.preventDefault());
+  // The list belongs to a control with the focus. A pointer gives it to the
+  // field; a finger to the arrow, a button: the field would bring up the
+  // on-screen keyboard over the list.
+  arrow.addEventListener('pointerdown', (event) => {
+    event.preventDefault();
+    (event.pointerType === 'touch' ? arrow : field).focus({ preventScroll: true });
+  });
+  list.addEventListener('pointerdown', (event) => event.preventDefault());
   arrow.addEventListener('click', () => show(list.hidden));
   list.addEventListener('click', (event) => {
     const index = options.indexOf(event.target.closest('[role="option"]'));
@@ -57,22 +62,32 @@ function schoolBox(field) {
       pick(index);
   });
   document.addEventListener('pointerdown', (event) => {
-    if (!list.hidden && !field.parentElement.contains(event.target))
+    if (!list.hidden && !combo.contains(event.target))
       show(false);
   });
-  field.addEventListener('blur', () => show(false));
+  combo.addEventListener('focusout', (event) => {
+    if (!combo.contains(event.relatedTarget))
+      show(false);
+  });
+  field.addEventListener('input', () => mark(-1));
   field.addEventListener('keydown', (event) => {
-    const open = !list.hidden;
-    if (event.key === 'F4' || (event.altKey && (event.key === 'ArrowDown' || event.key === 'ArrowUp')))
-      show(!open);
-    else if (event.key === 'ArrowDown' || event.key === 'ArrowUp')
-      open ? mark((active + (event.key === 'ArrowDown' ? 1 : options.length - 1)) % options.length) : show(true);
+    const open = !list.hidden, down = event.key === 'ArrowDown';
+    if (event.key === 'F4' || (event.altKey && down && !open))
+      show(!open, active);
+    else if (event.altKey && event.key === 'ArrowUp')
+      show(false);
+    else if (down || event.key === 'ArrowUp')
+      show(true, active < 0 ? (down ? 0 : options.length - 1)
+        : (active + (down ? 1 : options.length - 1)) % options.length);
     else if (open && event.key === 'Enter')
-      pick(active);
+      active < 0 ? show(false) : pick(active);
     else if (open && event.key === 'Escape')
       show(false);
-    else
+    else {
+      if (['ArrowLeft', 'ArrowRight', 'Home', 'End'].includes(event.key))
+        mark(-1); // and the key moves the text cursor
       return;
+    }
     event.preventDefault();
   });
 }
@@ -96,8 +111,10 @@ const ownTabIndex = new Map(focusables.map((e) => [e, e.getAttribute('tabindex')
 
 let deskOrder = null; // whether the controls hold the window's tab indices
 
+const atDesk = () => getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'desk';
+
 function keyboardOrder() {
-  const desk = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'desk';
+  const desk = atDesk();
   if (desk === deskOrder)
     return;
   deskOrder = desk;
@@ -137,10 +154,12 @@ function probes(sizes) {
   return document.body.appendChild(lines);
 }
 
+const widths = (lines) => [...lines.children].map((line) => line.getBoundingClientRect().width);
+
 function measured(lines) {
-  const widths = [...lines.children].map((line) => line.getBoundingClientRect().width);
+  const found = widths(lines);
   lines.remove();
-  return widths;
+  return found;
 }
 
 // The window's text against a line a pixel larger.
@@ -162,21 +181,21 @@ function fit(firstWidths) {
 }
 
 function followLayout() {
-  // Measured as the page is first laid out, not before: a layout forced
-  // from here would hold up the core's start.
+  // The two lines stay, out of sight, for the page's life: a default or a
+  // minimum size set while the page is open, or a zoom of text alone,
+  // resizes the window text's line, and the window is fitted anew. Its
+  // first size comes as the page is first laid out: a layout forced from
+  // here would hold up the core's start.
   const first = probes(FIRST);
-  new ResizeObserver((_, observer) => {
-    observer.disconnect();
-    fit(measured(first));
-  }).observe(first.firstChild);
-  // A resize may change the layout; only a zoom (a new device pixel ratio)
-  // can change how the reader's text is drawn, so only then is it measured.
+  new ResizeObserver(() => fit(widths(first))).observe(first.firstChild);
+  // A resize may change the layout; a zoom (a new device pixel ratio) may
+  // also draw the lines to other pixels, and so is measured too.
   let ratio = devicePixelRatio;
   addEventListener('resize', () => {
     if (devicePixelRatio === ratio)
       return keyboardOrder();
     ratio = devicePixelRatio;
-    fit(measured(probes(FIRST)));
+    fit(widths(first));
   });
 }
 
@@ -268,8 +287,24 @@ async function start() {
     if (event.target.type === 'radio')
       calculator.choose(event.target.name, Number(event.target.value));
   });
-  for (const box of boxes)
-    box.addEventListener('keydown', (event) => calculator.keyPress(event.key));
+  // Where the page flows for fingers, a keypad may have no Enter (a phone's
+  // number pad has only its "Done", which leaves the box): a box left after
+  // an edit counts as Enter in it. At a desk only Enter and the clicks
+  // count, as in the window.
+  for (const box of boxes) {
+    let edited = false; // since the box's text last counted
+    box.addEventListener('input', () => { edited = true; });
+    box.addEventListener('keydown', (event) => {
+      if (event.key === 'Enter')
+        edited = false;
+      calculator.keyPress(event.key);
+    });
+    box.addEventListener('blur', () => {
+      if (edited && !atDesk())
+        calculator.keyPress('Enter');
+      edited = false;
+    });
+  }
   byId('Command1').addEventListener('click', () => calculator.enterClicked());
 }
 

@@ -185,7 +185,7 @@ private:
             const auto box = static_cast<std::size_t>(
                 std::find(calc::kBoxNames.begin(), calc::kBoxNames.end(), c.name) - calc::kBoxNames.begin());
             return (shownLabelNames(c) ? "" : spokenLabel(c)) + "<input type=\"text\"" + id +
-                   attr("class", "box" + lookClass(c.look)) + " data-box inputmode=\"numeric\"" +
+                   attr("class", "box" + lookClass(c.look)) + " data-box inputmode=\"numeric\" enterkeyhint=\"done\"" +
                    attr("value", first_.texts().boxes[box]) + " autocomplete=\"off\" spellcheck=\"false\"" +
                    tabAttribute(c) + titleAttribute(c) + at + ">\n";
         }

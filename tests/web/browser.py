@@ -208,6 +208,12 @@ class Chromium(Browser):
     def installability_errors(self):
         return self.call("Page.getInstallabilityErrors")["installabilityErrors"]
 
+    def text_size(self, px):
+        self.call("Page.setFontSizes", fontSizes={"standard": px})
+
+    def forced_colors(self, on):
+        self.call("Emulation.setEmulatedMedia", features=[{"name": "forced-colors", "value": "active" if on else ""}])
+
     KEYS = {"Enter": (13, "\r"), "Backspace": (8, ""), "End": (35, ""), "Tab": (9, ""), "Escape": (27, ""),
             "ArrowDown": (40, ""), "ArrowUp": (38, ""), "F4": (115, "")}
 

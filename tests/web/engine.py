@@ -17,7 +17,8 @@ class Prefs:
 
 # What a check may need that not every engine's automation can do.
 CAPABILITIES = ("scripts off", "accessibility tree", "installability", "touch", "phone-wide window",
-                "keys press buttons", "focus matched", "font sizes")
+                "keys press buttons", "focus matched", "font sizes", "font sizes while open", "forced colors",
+                "focus events")
 
 
 class Browser(abc.ABC):
@@ -112,6 +113,14 @@ class Browser(abc.ABC):
         raise NotImplementedError
 
     def installability_errors(self):
+        raise NotImplementedError
+
+    def text_size(self, px):
+        """The browser's default text size changed while the page is open."""
+        raise NotImplementedError
+
+    def forced_colors(self, on):
+        """The system's forced colours (a high-contrast mode) on or off."""
         raise NotImplementedError
 
     @abc.abstractmethod

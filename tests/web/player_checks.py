@@ -200,11 +200,75 @@ def listed(page):
                    ".map(o => o.textContent) : null)(document.getElementById(Combo2.getAttribute('aria-controls')))")
 
 
+# The School box's state as a screen reader has it: whether its list is
+# open, the option with the visual focus (the active descendant) and the
+# options marked selected, the field's text, and where the focus is.
+SCHOOL_STATE = """[Combo2.getAttribute('aria-expanded'), Combo2.getAttribute('aria-activedescendant'),
+  [...document.querySelectorAll('#Combo2-list [aria-selected=true]')].map(o => o.id), Combo2.value,
+  document.activeElement.id]"""
+
+# Keys pressed in the School box at a desk, from the field with the focus,
+# its list closed and its text "Q", and the state each leaves: the list
+# open, the option with the visual focus (by its place in the list), the
+# text (0: the first school's); the focus stays in the field.
+SCHOOL_KEYS = (
+    ("Alt+Down opens without moving the visual focus", [("ArrowDown", 1)], "true", None, "Q"),
+    ("Alt+Up closes", [("ArrowUp", 1)], "false", None, "Q"),
+    ("Up on a closed list starts at the last school", [("ArrowUp", 0)], "true", -1, "Q"),
+    ("Escape closes", [("Escape", 0)], "false", None, "Q"),
+    ("Down on a closed list starts at the first school", [("ArrowDown", 0)], "true", 0, "Q"),
+    ("typing puts the visual focus back in the field", [("x", 0)], "true", None, "Qx"),
+    ("Enter then keeps what was typed", [("Enter", 0)], "false", None, "Qx"),
+    ("End, after Down, puts the visual focus back in the field", [("ArrowDown", 0), ("End", 0)], "true", None,
+     "Qx"),
+    ("F4 closes", [("F4", 0)], "false", None, "Qx"),
+    ("F4 opens without moving the visual focus", [("F4", 0)], "true", None, "Qx"),
+    ("Down then Enter picks the first school", [("ArrowDown", 0), ("Enter", 0)], "false", None, 0),
+)
+
+
+def check_school_keys(page, schools):
+    """The School box's keys at a desk, by the editable combo box pattern."""
+    b = page.browser
+    page.js("(Combo2.focus(), Combo2.value = 'Q')")
+    off = []
+    for what, keys, expanded, active, text in SCHOOL_KEYS:
+        for key, modifiers in keys:
+            b.key(key, modifiers)
+        state = page.js(SCHOOL_STATE)
+        option = None if active is None else f"Combo2-list-{range(len(schools))[active]}"
+        want = [expanded, option, [option] if option else [], schools[text] if text == 0 else text, "Combo2"]
+        if state != want:
+            off.append(f"{what}: {state}, not {want}")
+    check(not off, f"at a desk the School box's keys follow the pattern, typed text kept through Enter "
+                   f"({off[:3]})")
+
+
+# The looks of the chosen school and of a hovered one, which must differ.
+LOOKS = """[...document.querySelectorAll('#Combo2-list [role=option]')].slice(0, 3).map(o => (s =>
+  [s.backgroundColor, s.color, s.outlineStyle])(getComputedStyle(o)))"""
+
+
+def check_options_told_apart(page, where):
+    """With the list open, the chosen school (the first), a hovered one (the
+    third) and one neither (the second) each look their own."""
+    b = page.browser
+    page.js("(Combo2.focus(), Combo2.value = '')")
+    b.key("ArrowDown")
+    b.hover(*page.centre("Combo2-list-2"))
+    chosen, neither, hovered = page.js(LOOKS)
+    b.key("Escape")
+    check(len({tuple(chosen), tuple(neither), tuple(hovered)}) == 3,
+          f"{where}, the chosen school and a hovered one are told apart (chosen {chosen}, hovered {hovered}, "
+          f"neither {neither})")
+
+
 def check_school_box(page, schools, phone=False):
     """The School box looks like a drop-down at rest and opens its list of
     the seven schools as one: at a desk by Alt+Down, F4 and the pointer,
-    on a phone by a finger on its arrow; a school picked from the list, or
-    typed, is the box's text, which counts."""
+    on a phone by a finger on its arrow, for a control with the focus, and
+    a tap elsewhere closes it; a school picked from the list, or typed, is
+    the box's text, which counts."""
     b = page.browser
     where = "on a phone" if phone else "at a desk"
     check(arrow_drawn(page), f"{where} the School box shows its arrow at rest")
@@ -212,7 +276,11 @@ def check_school_box(page, schools, phone=False):
     if phone:
         if arrow:
             tap_on(page, "Combo2-open")
-        return check(listed(page) == schools, f"on a phone a finger on the arrow opens the list ({listed(page)})")
+        opened, owned = listed(page), page.js("Combo2.parentElement.contains(document.activeElement)")
+        tap_on(page, "Label2")
+        return check(opened == schools and owned and listed(page) is None,
+                     f"on a phone a finger on the arrow opens the list ({opened}) for a control with the focus "
+                     f"({owned}), and a tap elsewhere closes it ({listed(page)})")
     page.click("Kraanan_1")
     before = int(page.title().split()[0])
     page.click("Combo2")
@@ -223,7 +291,7 @@ def check_school_box(page, schools, phone=False):
         b.key("Escape")
     if arrow:
         page.click("Combo2-open")
-    opened["pointer"] = listed(page) == schools
+    opened["pointer"] = listed(page) == schools and page.js("document.activeElement.id") == "Combo2"
     if opened["pointer"]:
         page.click("Combo2-list-2")
     picked, closed = page.js("Combo2.value"), listed(page) is None
@@ -236,6 +304,8 @@ def check_school_box(page, schools, phone=False):
     page.click("Command1")
     typed_counts = counts(before)
     check(all(opened.values()) and picked == "Faren" and closed and picked_counts and typed_counts,
-          f"at a desk Alt+Down, F4 and a click on the arrow open the list of schools ({opened}); a click on the "
-          f"third picks it ({picked!r}) and closes the list ({closed}); what is picked or typed counts "
-          f"({picked_counts}, {typed_counts})")
+          f"at a desk Alt+Down, F4 and a click on the arrow open the list of schools, the click giving the field "
+          f"the focus ({opened}); a click on the third picks it ({picked!r}) and closes the list ({closed}); what "
+          f"is picked or typed counts ({picked_counts}, {typed_counts})")
+    check_school_keys(page, schools)
+    check_options_told_apart(page, "at a desk")

@@ -37,8 +37,8 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import ENGINES, Pieces, Prefs, Served, check, find_ax, run_checks, wait_for  # noqa: E402
 from page_checks import Faces, check_captions, check_number_in_view, check_update  # noqa: E402
-from player_checks import (check_dark, check_large_text, check_phone_layout, check_school_box,  # noqa: E402
-                           check_states_whole, check_text_follows)
+from player_checks import (check_dark, check_large_text, check_options_told_apart, check_phone_layout,  # noqa: E402
+                           check_school_box, check_states_whole, check_text_follows)
 
 QUESTION = None  # the title's question, as the layout gives it (main sets it)
 DESK, PHONE = (1280, 800), (360, 740)
@@ -180,6 +180,9 @@ def check_desk(page, layout):
     page.click("txtInt")
     b.key("a", modifiers=2)
     b.type("51")
+    if b.can("focus events"):
+        page.js("txtInt.blur()")
+        check(page.title() == f"{241 - 42} {QUESTION}", "at a desk, a box left after an edit changes nothing")
     page.click("Command1")
     expect_title(page, 42 + 59 - 42, "Intellect 51 and \"enter\"")
 
@@ -270,9 +273,17 @@ def check_axe(page, axe, where):
     check(violations == [], f"{where}: axe-core finds no violation of WCAG 2.1 A or AA ({violations})")
 
 
-def check_phone(page):
+def check_phone(page, replay):
     b = page.browser
     b.phone(*PHONE)
+    # A phone's number pad may have no Enter: its "Done" leaves the box.
+    if b.can("focus events"):
+        title = run_replay(replay, ["type 1 40", "enter"])[-1].split("\t")[0]
+        page.js("(Spell1.focus(), Spell1.select())")
+        b.insert("40")
+        page.js("Spell1.blur()")
+        check(page.title_becomes(title.split()[0]), f"as a phone, a percent typed and the box left counts as "
+                                                    f"Enter (\"{page.title()}\", the model says \"{title}\")")
     small = page.js("[...document.querySelectorAll('#client .option, #client input[type=text], #client button, "
                     "#client select')].map(e => [e.id || e.firstChild.id, e.getBoundingClientRect()])"
                     ".filter(([, r]) => r.width < 24 || r.height < 24).map(([id]) => id)")
@@ -354,10 +365,25 @@ class Finger:
         self.browser.insert(text)
 
 
+def finishing_edits(events):
+    """The events as a phone plays them: a box typed into is finished by the
+    keypad's "Done" before anything else is done, which counts as Enter in
+    it; typing on in it, or Enter in it, needs none."""
+    played, edited = [], None
+    for event, action in events:
+        if edited is not None and not (action[0] in ("type", "enter in") and action[1] == edited):
+            played.append(("enter", ("done",)))
+        played.append((event, action))
+        edited = action[1] if action[0] == "type" else None
+    return played
+
+
 def check_random_session(page, layout, replay, count, seed):
     header, *_ = run_replay(replay, [])
     arrays = header.split()
     events = random_events(random.Random(seed), count, arrays)
+    if page.browser.can("focus events"):
+        events = finishing_edits(events)
     _, *expected = run_replay(replay, [e[0] for e in events])
     finger = Finger(page.browser, layout)
     played = []
@@ -370,9 +396,11 @@ def check_random_session(page, layout, replay, count, seed):
         elif action[0] == "enter in":
             finger.tap("textbox", finger.boxes[action[1]])
             page.browser.key("Enter")
+        elif action[0] == "done":
+            page.js("document.activeElement.blur()")
         else:
             finger.tap("button", "enter")
-        played.append(event)
+        played.append(action[0] if action[0] == "done" else event)
         if not wait_for(lambda: page.title() == title, seconds=10):
             return check(False, f"seed {seed}, event {len(played)} ({event}): title \"{page.title()}\", "
                                 f"the model says \"{title}\"; events: {played[-8:]}")
@@ -397,6 +425,8 @@ def check_as_set(engine, pieces, url, axe):
             open_page(dark, url)
             check(page.ready(), f"dark, {where}, the core loads")
             check_dark(page, where)
+            if not size:
+                check_options_told_apart(page, "dark, at a desk")
             check_axe(page, axe, f"dark, {where}")
             screenshot(dark, "dark-" + ("phone" if size else "desk"))
     finally:
@@ -472,6 +502,17 @@ def main():
         open_page(browser, url)
         check(page.ready(), "the page again, for the School box")
         check_school_box(page, layout.school_list)
+        if browser.can("forced colors"):
+            browser.forced_colors(True)
+            check_options_told_apart(page, "in forced colours")
+            browser.forced_colors(False)
+        if browser.can("font sizes while open"):
+            growth = lambda: page.js("getComputedStyle(document.documentElement).getPropertyValue('--g')").strip()  # noqa: E731
+            browser.text_size(20)
+            check(wait_for(lambda: growth() == "1.25"), f"a default text size of 20 px set while the page is open "
+                                                        f"grows the window by 1.25 ({growth()})")
+            browser.text_size(16)
+            check(wait_for(lambda: growth() == "1"), f"and set back, the window is its own size again ({growth()})")
         page.click("Command2")
         check(not page.shown("Form1") and "Reload the page" in page.js("ended.textContent"),
               "Exit ends the calculator and the page says how to start it again")
@@ -482,7 +523,7 @@ def main():
         open_page(browser, url)
         check(page.ready(), "as a phone the core loads too")
         check_phone_layout(page, layout.reading_order)
-        check_phone(page)
+        check_phone(page, replay)
         check_axe(page, axe, "as a phone")
         screenshot(browser, "phone")
         check_number_in_view(page, (PHONE[0], 320))

@@ -40,6 +40,8 @@ class W3CBrowser(Browser):
                               "accessible roles and names",
         "installability": "its automation has no call for it",
         "touch": "the page as a phone is the page at a phone's width, with a mouse and keys",
+        "font sizes while open": "its automation sets the browser's text sizes only as it starts",
+        "forced colors": "its automation cannot emulate a forced-colours mode",
     }
 
     def perform(self, actions):
@@ -260,6 +262,7 @@ class Firefox(W3CBrowser):
         "keys press buttons": "its window never has the system's focus, so a key does not press a focused "
                               "button: it is clicked",
         "focus matched": "nothing matches :focus in a window without the system's focus",
+        "focus events": "a window without the system's focus sends no focus or blur events: a box is never left",
     }
 
     def __init__(self, pieces, width, height, prefs=Prefs()):
