@@ -104,7 +104,8 @@ function schoolBox(field) {
 // minimum font size), every length of the window grows with it (--g), so
 // that no caption runs into another.
 
-const WINDOW_TEXT = 32 / 3; // CSS px: the window's text, at a reader's default size of 16 px
+const WINDOW_TEXT_REM = {{WINDOW_TEXT}}; // the window's text, in the reader's units
+const WINDOW_TEXT = 16 * WINDOW_TEXT_REM; // CSS px, at a reader's default size of 16 px
 
 const focusables = [...document.querySelectorAll('[data-tab]')];
 const ownTabIndex = new Map(focusables.map((e) => [e, e.getAttribute('tabindex')]));
@@ -163,7 +164,7 @@ function measured(lines) {
 }
 
 // The window's text against a line a pixel larger.
-const FIRST = ['calc(2rem / 3)', `${WINDOW_TEXT + 1}px`];
+const FIRST = [`calc(${WINDOW_TEXT_REM} * 1rem)`, `${WINDOW_TEXT + 1}px`];
 
 function textGrowth([windowText, pixelMore]) {
   if (windowText < pixelMore)

@@ -325,6 +325,12 @@ std::string charactersOf(const std::vector<Control> &layout, Look look)
 // The page, its script and its manifest are written to MADE_DIR from the
 // templates in TEMPLATE_DIR, with the faces and the build's name
 // (build.txt) the build made there.
+// The window's text in the reader's units (rem, as a number): the desktop's
+// 8 points at a reader's default of 16 px. The style sheet draws the desk
+// window's text at it, and the page's script measures the reader's text
+// against it.
+constexpr const char *kWindowText = "2 / 3";
+
 int main(int argc, char **argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -351,7 +357,8 @@ int main(int argc, char **argv)
         // in the reader's units: a larger text asks for a wider screen.
         char deskWidth[32];
         std::snprintf(deskWidth, sizeof deskWidth, "%gem", (form::pixels(form::kForm1Width) + 40) / 16.0);
-        const std::string css = filled(read(templates + "/calculator.css.in"), {{"DESK_WIDTH", deskWidth}}, made);
+        const std::string css = filled(read(templates + "/calculator.css.in"),
+                                       {{"DESK_WIDTH", deskWidth}, {"WINDOW_TEXT", kWindowText}}, made);
         write(made + "/index.html",
               filled(read(templates + "/index.html.in"),
                      {{"STYLE", css},
@@ -365,7 +372,8 @@ int main(int argc, char **argv)
                       {"SUMMARY", escaped(summary)},
                       {"VERSION", escaped(version)},
                       {"BUILD", build}}));
-        write(made + "/calculator.js", filled(read(templates + "/calculator.js"), {{"BUILD", build}}));
+        write(made + "/calculator.js",
+              filled(read(templates + "/calculator.js"), {{"BUILD", build}, {"WINDOW_TEXT", kWindowText}}));
         write(made + "/manifest.json", filled(read(templates + "/manifest.json.in"),
                                               {{"NAME", form::jsonString(name)}, {"SUMMARY", form::jsonString(summary)}}));
     } catch (const std::exception &error) {
