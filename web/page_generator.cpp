@@ -335,12 +335,23 @@ int main(int argc, char **argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const bool glyphs = args.size() == 2 && args[0] == "glyphs", page = args.size() == 6 && args[0] == "page";
-    if (!glyphs && !page) {
+    const bool worker = args.size() >= 4 && args[0] == "worker";
+    if (!glyphs && !page && !worker) {
         std::cerr << "usage: page_generator glyphs OUT_DIR\n"
-                     "       page_generator page TEMPLATE_DIR MADE_DIR NAME SUMMARY VERSION\n";
+                     "       page_generator page TEMPLATE_DIR MADE_DIR NAME SUMMARY VERSION\n"
+                     "       page_generator worker TEMPLATE OUT VERSION_NAME FILE...\n";
         return 2;
     }
     try {
+        if (worker) {
+            // The site's worker, keeping the site's files under the version's name.
+            std::string files = form::jsonString("./");
+            for (std::size_t i = 4; i < args.size(); ++i)
+                files += ", " + form::jsonString(args[i]);
+            write(std::string(args[2]), filled(read(std::string(args[1])),
+                                               {{"VERSION_NAME", form::jsonString(args[3])}, {"SITE_FILES", files}}));
+            return 0;
+        }
         const std::vector<Control> layout = form::form1Controls();
         if (glyphs) {
             const std::string out(args[1]);

@@ -1,18 +1,17 @@
-# Writes SITE/sw.js from TEMPLATE: the worker keeps every file of the site
-# under a name that changes with any of them.
+# Writes SITE/sw.js from TEMPLATE with the page generator (GENERATE, its
+# command), which fills every generated file of the site: the worker keeps
+# every file of the site under a name that changes with any of them.
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(SORT files)
 set(digest_input "")
-set(site_files "'./'")
 foreach(file ${files})
     file(SHA256 ${SITE}/${file} sum)
     string(APPEND digest_input "${file} ${sum}\n")
-    string(APPEND site_files ", '${file}'")
 endforeach()
 string(SHA256 digest "${digest_input}")
 string(SUBSTRING ${digest} 0 16 digest)
-file(READ ${TEMPLATE} worker)
-string(REPLACE "{{VERSION}}" "${IMPROVES_VERSION}" worker "${worker}")
-string(REPLACE "{{SITE_DIGEST}}" "${digest}" worker "${worker}")
-string(REPLACE "{{SITE_FILES}}" "${site_files}" worker "${worker}")
-file(WRITE ${SITE}/sw.js "${worker}")
+execute_process(COMMAND ${GENERATE} worker ${TEMPLATE} ${SITE}/sw.js ${IMPROVES_VERSION}-${digest} ${files}
+                RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "the page generator could not write the worker")
+endif()

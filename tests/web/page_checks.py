@@ -119,7 +119,7 @@ def marked(site, folder, mark, later):
         if name.endswith((".html", ".js")):  # another build's script and core are asked for by another name
             data = data.replace(b"?build=", f"?build={mark}-".encode())
         if name == "sw.js":
-            data = data.replace(b"const cache = `${prefix}", f"const cache = `${{prefix}}{mark}-".encode())
+            data = data.replace(b'const cache = prefix + "', f'const cache = prefix + "{mark}-'.encode())
         if name.endswith(".js"):  # on the page, where a test's scripts may run in a world of their own
             data += f"\nglobalThis.document?.documentElement.setAttribute('data-ran-{name[:-3]}', '{mark}');\n".encode()
         elif name.endswith((".html", ".svg")):
