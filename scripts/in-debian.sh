@@ -35,9 +35,11 @@ command -v debootstrap >/dev/null || {
 
 base=$(chroot_base "$release")
 root=$chroot_store/$release
-trap 'chroot_undo "$root"' EXIT
-trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
+trap 'exit 143' INT TERM # so that the undoing below runs on a signal too
 chroot_claim "$root"
+# Only once the root is ours may leaving undo it: a run that waits must not
+# tear down the one it waits for.
+trap 'chroot_undo "$root"' EXIT
 if $fresh || [ ! -f "$root/.made" ]; then
     chroot_remove "$root"
     cp -a "$base" "$root"

@@ -322,15 +322,16 @@ std::string charactersOf(const std::vector<Control> &layout, Look look)
 
 // usage: page_generator glyphs OUT_DIR
 //        page_generator page TEMPLATE_DIR MADE_DIR NAME SUMMARY VERSION
-// The page, its script and its manifest are written to MADE_DIR from the
-// templates in TEMPLATE_DIR, with the faces and the build's name
-// (build.txt) the build made there.
 // The window's text in the reader's units (rem, as a number): the desktop's
 // 8 points at a reader's default of 16 px. The style sheet draws the desk
 // window's text at it, and the page's script measures the reader's text
 // against it.
 constexpr const char *kWindowText = "2 / 3";
 
+// The page, its script and its manifest are written to MADE_DIR from the
+// templates in TEMPLATE_DIR, with the faces and the build's name
+// (build.txt) the build made there; the worker, once the site is whole,
+// with the version's name the build gives it.
 int main(int argc, char **argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);

@@ -43,12 +43,15 @@ source "$here/../../scripts/debian-chroot.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/improves-deb-$release-XXXXXX")
 root=$chroot_store/deb-$release
-trap 'chroot_remove "$root" && rm -rf "$work"' EXIT
-trap 'exit 143' INT TERM # so that the undoing above runs on a signal too
+trap 'rm -rf "$work"' EXIT
+trap 'exit 143' INT TERM # so that the undoing below runs on a signal too
 
 deb=$(ls "$build"/deb/*.deb)
 base=$(chroot_base "$release")
+# Only once the root is ours may leaving undo it: a run that waits must not
+# tear down the one it waits for.
 chroot_claim "$root"
+trap 'chroot_remove "$root" && rm -rf "$work"' EXIT
 chroot_remove "$root"
 cp -a "$base" "$root"
 chroot_mount "$root"

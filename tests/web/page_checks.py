@@ -138,8 +138,9 @@ def marked(site, folder, mark, later):
     return folder
 
 
-# A cache of another site that the host serves from the same origin.
-THEIRS = "another-site"
+# The worker's caches begin with OURS; THEIRS is a cache of another site
+# that the host serves from the same origin.
+OURS, THEIRS = "improves-calc-", "another-site"
 
 # Whether the worker has settled on the version `mark` names, by its own
 # state: activated with no other on the way, and its cache the only one of
@@ -149,9 +150,9 @@ SETTLED = """(async mark => {
   const registration = await navigator.serviceWorker.getRegistration();
   if (registration?.active?.state !== 'activated' || registration.installing || registration.waiting)
     return false;
-  const ours = (await caches.keys()).filter(n => n.startsWith('improves-calc-'));
+  const ours = (await caches.keys()).filter(n => n.startsWith('%s'));
   return ours.length === 1 && ours[0].includes(mark);
-})"""
+})""" % OURS
 
 # What the page in front of the player came from: the page, the scripts that
 # ran, the core it is served, the caches of the origin and each file of ours
@@ -161,7 +162,7 @@ WHAT_CAME = """(async mark => {
   const registration = await navigator.serviceWorker.getRegistration();
   const has = (bytes) => new TextDecoder('latin1').decode(bytes).includes(mark);
   const names = await caches.keys(), old = [];
-  for (const name of names.filter(n => n.startsWith('improves-calc-'))) {
+  for (const name of names.filter(n => n.startsWith('%(ours)s'))) {
     const cache = await caches.open(name);
     for (const request of await cache.keys())
       if (!has(await (await cache.match(request)).arrayBuffer()))
@@ -171,10 +172,10 @@ WHAT_CAME = """(async mark => {
           scripts: [...document.documentElement.attributes].filter(a => a.name.startsWith('data-ran-') &&
                                                                     a.value === mark).map(a => a.name.slice(9)).sort(),
           core: has(await (await fetch('improves-core.wasm')).arrayBuffer()),
-          caches: names.map(n => n.startsWith('improves-calc-') ? n.includes(mark) : n), old,
-          theirs: await caches.match('/theirs', {cacheName: '%s'}).then(r => r?.text()) ?? null,
+          caches: names.map(n => n.startsWith('%(ours)s') ? n.includes(mark) : n), old,
+          theirs: await caches.match('/theirs', {cacheName: '%(theirs)s'}).then(r => r?.text()) ?? null,
           workers: ['installing', 'waiting', 'active'].map(w => registration?.[w]?.state ?? null)};
-})""" % THEIRS
+})""" % {"ours": OURS, "theirs": THEIRS}
 
 
 def check_update(browser, open_page, served, site, folder):
